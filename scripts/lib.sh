@@ -1,0 +1,36 @@
+# Shared by scripts/run and scripts/test: the Debian 12 packages the project needs.
+# shellcheck shell=bash
+
+ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+
+# Building the programs and the tests.
+BUILD_PACKAGES=(cmake ninja-build g++ pkg-config qt6-base-dev libgl-dev libcli11-dev
+                fonts-liberation2)
+# Running every test: the core and window tests, the offscreen and X display, the sanitizers,
+# fuzzing, benchmarks and the packaging checks.
+TEST_PACKAGES=(libgtest-dev libgmock-dev libbenchmark-dev xvfb xauth xfonts-base clang-14
+               libclang-rt-14-dev valgrind desktop-file-utils appstream librsvg2-bin groff-base
+               lintian dpkg-dev file)
+
+# Installs the named packages that are missing. Without root it prints the command and stops.
+ensure_packages() {
+    local missing=()
+    local pkg
+    for pkg in "$@"; do
+        if ! dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null | grep -q 'install ok installed'; then
+            missing+=("$pkg")
+        fi
+    done
+    if [ "${#missing[@]}" -eq 0 ]; then
+        return 0
+    fi
+    if [ "$(id -u)" -ne 0 ]; then
+        echo "Some packages are missing. Install them with:" >&2
+        echo "  sudo apt-get install -y ${missing[*]}" >&2
+        exit 1
+    fi
+    echo "Installing: ${missing[*]}"
+    export DEBIAN_FRONTEND=noninteractive
+    apt-get update -qq
+    apt-get install -y -qq --no-install-recommends "${missing[@]}"
+}
