@@ -52,8 +52,12 @@ BoxTexts DispTimes(std::int16_t EvntCode, double Timeval, std::int16_t Distance)
         const double t = pm * T - (turnDistance / 100.0) *
                                       ((tf / T) * (static_cast<double>(Distance) / 100.0)) *
                                       static_cast<double>(j - 1);
-        // Adding 0.05 and cutting the hundredths shows t to the nearest tenth.
-        boxes[n] = TimeToAlpha(t + 0.05, "P").substr(0, 7);
+        // A swim far too fast for its distance (a 1500 in a few seconds) has more turns to
+        // take off than it has time: no time in that pool, so its box stays blank.
+        if (t > 0.0) {
+            // Adding 0.05 and cutting the hundredths shows t to the nearest tenth.
+            boxes[n] = TimeToAlpha(t + 0.05, "P").substr(0, 7);
+        }
         ++n;
     }
     return boxes;

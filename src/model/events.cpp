@@ -51,8 +51,9 @@ constexpr std::array<EventTexts, 35> kEventTexts = {{
 // Rows by distance option (50 .. 1500), columns by stroke option (Free, Back, Breast, Fly, I.M.).
 // The 100 I.M. cell is decided by the pool; see ValidDistStroke.
 constexpr std::int16_t kDistStroke[6][5] = {
-    {1, 13, 7, 10, 0}, {2, 14, 8, 11, kMedley4x1L}, {3, 15, 9, 12, 16},
-    {4, 0, 0, 0, 17},  {5, 0, 0, 0, 0},             {6, 0, 0, 0, 0},
+    {1, 13, 7, 10, 0},  {2, 14, 8, 11, kMedley4x1L},
+    {3, 15, 9, 12, 16}, {4, 0, 0, 0, 17},
+    {5, 0, 0, 0, 0},    {6, 0, 0, 0, 0},
 };
 
 } // namespace

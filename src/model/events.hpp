@@ -42,10 +42,22 @@ struct IndividualEvent {
     std::string_view stroke; // "Free", "Back", "Breast", "Fly" or "IM"
 };
 inline constexpr std::array<IndividualEvent, 17> kIndividualEvents = {{
-    {1, 50, "Free"},    {2, 100, "Free"},   {3, 200, "Free"},   {4, 400, "Free"},
-    {5, 800, "Free"},   {6, 1500, "Free"},  {7, 50, "Breast"},  {8, 100, "Breast"},
-    {9, 200, "Breast"}, {10, 50, "Fly"},    {11, 100, "Fly"},   {12, 200, "Fly"},
-    {13, 50, "Back"},   {14, 100, "Back"},  {15, 200, "Back"},  {16, 200, "IM"},
+    {1, 50, "Free"},
+    {2, 100, "Free"},
+    {3, 200, "Free"},
+    {4, 400, "Free"},
+    {5, 800, "Free"},
+    {6, 1500, "Free"},
+    {7, 50, "Breast"},
+    {8, 100, "Breast"},
+    {9, 200, "Breast"},
+    {10, 50, "Fly"},
+    {11, 100, "Fly"},
+    {12, 200, "Fly"},
+    {13, 50, "Back"},
+    {14, 100, "Back"},
+    {15, 200, "Back"},
+    {16, 200, "IM"},
     {17, 400, "IM"},
 }};
 

@@ -7,13 +7,18 @@ namespace {
 
 enum Field : int { kHundredths = 0, kSeconds = 1, kMinutes = 2 };
 
-constexpr bool isDigit(char c) { return c >= '0' && c <= '9'; }
+constexpr bool isDigit(char c) {
+    return c >= '0' && c <= '9';
+}
 
-char digitChar(int v) { return static_cast<char>('0' + v); }
+char digitChar(int v) {
+    return static_cast<char>('0' + v);
+}
 
 } // namespace
 
-void timecheck(std::string_view Timetxt, double& Timeval, std::string& TimeStr, std::int16_t& nerr) {
+void timecheck(std::string_view Timetxt, double& Timeval, std::string& TimeStr,
+               std::int16_t& nerr) {
     nerr = kTimeOk;
 
     // Only the space character is trimmed; a tab is part of the text (and makes it malformed).
