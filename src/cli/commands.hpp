@@ -1,0 +1,46 @@
+#pragma once
+// The four subcommands of equivtimes-cli, once their arguments have been read.
+
+#include <cstdio>
+#include <string>
+
+namespace et::cli {
+
+inline constexpr int kExitOk = 0;
+inline constexpr int kExitRejected = 1; // some rows or values were not accepted
+inline constexpr int kExitUsage = 2;    // bad usage, unreadable input, unwritable output
+
+struct ConvertOptions {
+    std::string pool;
+    std::string event;
+    std::string time;
+    std::string format = "text";
+};
+
+struct BatchOptions {
+    std::string input = "-";
+    std::string output = "-";
+};
+
+struct TableOptions {
+    std::string event;
+    std::string pool = "50 metres";
+    std::string from;
+    std::string to;
+    std::string step = "0.1";
+    std::string format = "text";
+};
+
+struct PointsOptions {
+    std::string event;
+    std::string sex;    // male or female
+    std::string course; // long or short
+    long points = 0;
+};
+
+int RunConvert(const ConvertOptions& options, std::FILE* out, std::FILE* err);
+int RunBatch(const BatchOptions& options, std::FILE* in, std::FILE* out, std::FILE* err);
+int RunTable(const TableOptions& options, std::FILE* out, std::FILE* err);
+int RunPoints(const PointsOptions& options, std::FILE* out, std::FILE* err);
+
+} // namespace et::cli

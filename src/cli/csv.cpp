@@ -1,0 +1,221 @@
+#include "cli/csv.hpp"
+
+#include <algorithm>
+#include <cstring>
+
+namespace et::cli {
+
+ReadBytes ReadFromFile(std::FILE* file) {
+    return [file](char* data, std::size_t size) -> std::ptrdiff_t {
+        const std::size_t got = std::fread(data, 1, size, file);
+        if (got == 0 && std::ferror(file) != 0) {
+            return -1;
+        }
+        return static_cast<std::ptrdiff_t>(got);
+    };
+}
+
+ReadBytes ReadFromText(std::string_view text) {
+    return [text](char* data, std::size_t size) mutable -> std::ptrdiff_t {
+        const std::size_t n = std::min(size, text.size());
+        std::memcpy(data, text.data(), n);
+        text.remove_prefix(n);
+        return static_cast<std::ptrdiff_t>(n);
+    };
+}
+
+CsvReader::CsvReader(ReadBytes read, std::size_t bufferSize)
+    : read_(std::move(read)), buffer_(std::max<std::size_t>(bufferSize, 16)) {}
+
+bool CsvReader::Fill() {
+    // Keep what is still unread at the front, then read behind it.
+    if (pos_ > 0) {
+        std::memmove(buffer_.data(), buffer_.data() + pos_, end_ - pos_);
+        end_ -= pos_;
+        pos_ = 0;
+    }
+    if (!eof_ && end_ < buffer_.size()) {
+        const std::ptrdiff_t got = read_(buffer_.data() + end_, buffer_.size() - end_);
+        if (got <= 0) {
+            readFailed_ = got < 0;
+            eof_ = true;
+        } else {
+            end_ += static_cast<std::size_t>(got);
+        }
+    }
+    return end_ > pos_;
+}
+
+bool CsvReader::Ensure(std::size_t count) {
+    while (end_ - pos_ < count) {
+        if (eof_) {
+            return false;
+        }
+        Fill();
+    }
+    return true;
+}
+
+CsvReader::Status CsvReader::Fail(std::size_t line, std::string message) {
+    recordLine_ = line;
+    error_ = std::move(message);
+    failed_ = true;
+    return Status::Error;
+}
+
+CsvReader::Status CsvReader::Next(CsvRecord& record) {
+    record.clear();
+    if (failed_) {
+        return Status::Error;
+    }
+    if (!started_) {
+        started_ = true;
+        // A byte-order mark is no part of the first field.
+        if (Ensure(3) && std::memcmp(buffer_.data() + pos_, "\xEF\xBB\xBF", 3) == 0) {
+            pos_ += 3;
+        }
+    }
+    if (!Ensure(1)) {
+        return readFailed_ ? Fail(line_, "cannot read the input") : Status::End;
+    }
+
+    enum class State { FieldStart, Unquoted, Quoted };
+    State state = State::FieldStart;
+    std::size_t quoteLine = line_;
+    recordLine_ = line_;
+    std::string& text = record.text_;
+    std::vector<std::size_t>& ends = record.ends_;
+
+    for (;;) {
+        if (text.size() + ends.size() > kMaxRecordBytes) {
+            return Fail(recordLine_, "record longer than 1 MiB");
+        }
+        if (!Ensure(1)) {
+            if (readFailed_) {
+                return Fail(line_, "cannot read the input");
+            }
+            if (state == State::Quoted) {
+                return Fail(quoteLine, "quoted field is never closed");
+            }
+            ends.push_back(text.size());
+            return Status::Record;
+        }
+        const char* const data = buffer_.data();
+        const char* p = data + pos_;
+        const char* const e = data + end_;
+
+        if (state == State::Quoted) {
+            const void* found = std::memchr(p, '"', static_cast<std::size_t>(e - p));
+            const char* q = found != nullptr ? static_cast<const char*>(found) : e;
+            line_ += static_cast<std::size_t>(std::count(p, q, '\n'));
+            text.append(p, q);
+            pos_ = static_cast<std::size_t>(q - data);
+            if (q == e) {
+                continue;
+            }
+            // A doubled quote is a quote; a single one closes the field.
+            if (Ensure(2) && buffer_[pos_ + 1] == '"') {
+                text.push_back('"');
+                pos_ += 2;
+            } else {
+                pos_ += 1;
+                state = State::Unquoted;
+            }
+            continue;
+        }
+
+        if (state == State::FieldStart && *p == '"') {
+            state = State::Quoted;
+            quoteLine = line_;
+            ++pos_;
+            continue;
+        }
+        state = State::Unquoted;
+        const char* q = p;
+        while (q < e && *q != ',' && *q != '\n' && *q != '\r') {
+            ++q;
+        }
+        text.append(p, q);
+        pos_ = static_cast<std::size_t>(q - data);
+        if (q == e) {
+            continue;
+        }
+        if (*q == ',') {
+            ends.push_back(text.size());
+            ++pos_;
+            state = State::FieldStart;
+            continue;
+        }
+        if (*q == '\n') {
+            ends.push_back(text.size());
+            ++pos_;
+            ++line_;
+            return Status::Record;
+        }
+        // A carriage return ends the line only before a line feed or at the very end.
+        const bool more = Ensure(2);
+        if (readFailed_) {
+            return Fail(line_, "cannot read the input");
+        }
+        if (!more || buffer_[pos_ + 1] == '\n') {
+            ends.push_back(text.size());
+            pos_ += more ? 2 : 1;
+            ++line_;
+            return Status::Record;
+        }
+        text.push_back('\r');
+        ++pos_;
+    }
+}
+
+WriteBytes WriteToFile(std::FILE* file) {
+    return [file](std::string_view bytes) {
+        return std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
+    };
+}
+
+CsvWriter::CsvWriter(WriteBytes write, std::size_t bufferSize)
+    : write_(std::move(write)), flushAt_(bufferSize) {
+    out_.reserve(bufferSize + 4096);
+}
+
+CsvWriter::~CsvWriter() {
+    Flush();
+}
+
+void CsvWriter::Field(std::string_view text) {
+    if (!atRecordStart_) {
+        out_.push_back(',');
+    }
+    atRecordStart_ = false;
+    if (text.find_first_of(",\"\r\n") == std::string_view::npos) {
+        out_.append(text);
+        return;
+    }
+    out_.push_back('"');
+    for (const char c : text) {
+        if (c == '"') {
+            out_.push_back('"');
+        }
+        out_.push_back(c);
+    }
+    out_.push_back('"');
+}
+
+void CsvWriter::EndRecord() {
+    out_.push_back('\n');
+    atRecordStart_ = true;
+    if (out_.size() >= flushAt_) {
+        Flush();
+    }
+}
+
+bool CsvWriter::Flush() {
+    if (ok_ && !out_.empty()) {
+        ok_ = write_(out_);
+    }
+    out_.clear();
+    return ok_;
+}
+
+} // namespace et::cli

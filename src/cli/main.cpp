@@ -1,0 +1,93 @@
+// equivtimes-cli: the calculator's arithmetic for entry lists, notice-board tables and points
+// targets. Reads the arguments and hands over to the subcommands.
+
+#include "cli/commands.hpp"
+
+#include <CLI/CLI.hpp>
+
+#include <cstdio>
+
+#ifndef EQUIVTIMES_VERSION
+#define EQUIVTIMES_VERSION "0"
+#endif
+
+int main(int argc, char** argv) {
+    using namespace et::cli;
+
+    CLI::App app{"Equivalent swim times in nine pool lengths, and British comparative points.",
+                 "equivtimes-cli"};
+    app.set_version_flag("--version", "equivtimes-cli " EQUIVTIMES_VERSION);
+    app.require_subcommand(1);
+    app.footer("Pools: 50m 33m 25m 20m 36y 27y 33y 25y 20y, or the captions \"25 metres\", "
+               "\"33 1/3 yards\", ...\nEvents: a distance and a stroke, \"100 Free\", \"200 IM\"; "
+               "strokes Free Back Breast Fly IM.\nExit status: 0 success, 1 some rows or values "
+               "rejected, 2 usage or I/O error.");
+
+    const auto formats = CLI::IsMember({"text", "csv"}, CLI::ignore_case);
+
+    ConvertOptions convert;
+    CLI::App* convertCmd =
+        app.add_subcommand("convert", "The nine converted times and the points of one swim");
+    convertCmd->add_option("--pool", convert.pool, "Pool of the swim: 25m or \"25 metres\"")
+        ->required();
+    convertCmd->add_option("--event", convert.event, "Event: \"100 Free\"")->required();
+    convertCmd->add_option("time", convert.time, "Time as typed in the window: 59.87, 1:02.34")
+        ->required();
+    convertCmd->add_option("--format", convert.format, "text or csv")
+        ->capture_default_str()
+        ->transform(formats);
+
+    BatchOptions batch;
+    CLI::App* batchCmd =
+        app.add_subcommand("batch", "Convert a CSV entry list with pool, event and time columns");
+    batchCmd->add_option("file", batch.input, "CSV input, - for standard input")
+        ->capture_default_str();
+    batchCmd->add_option("-o,--output", batch.output, "CSV output, - for standard output")
+        ->capture_default_str();
+
+    TableOptions table;
+    CLI::App* tableCmd =
+        app.add_subcommand("table", "An equivalent-time table for a run of entered times");
+    tableCmd->add_option("--event", table.event, "Event: \"100 Free\"")->required();
+    tableCmd->add_option("--pool", table.pool, "Pool the times are entered in")
+        ->capture_default_str();
+    tableCmd->add_option("--from", table.from, "First entered time")->required();
+    tableCmd->add_option("--to", table.to, "Last entered time")->required();
+    tableCmd->add_option("--step", table.step, "Step in seconds, to the hundredth")
+        ->capture_default_str();
+    tableCmd->add_option("--format", table.format, "text or csv")
+        ->capture_default_str()
+        ->transform(formats);
+
+    PointsOptions points;
+    CLI::App* pointsCmd =
+        app.add_subcommand("points", "The slowest time that scores a points target");
+    pointsCmd->add_option("--event", points.event, "Event: \"100 Free\"")->required();
+    pointsCmd->add_option("--sex", points.sex, "male or female")
+        ->required()
+        ->transform(CLI::IsMember({"male", "female"}, CLI::ignore_case));
+    pointsCmd->add_option("--course", points.course, "long (50 metres) or short")
+        ->required()
+        ->transform(CLI::IsMember({"long", "short"}, CLI::ignore_case));
+    pointsCmd->add_option("--points", points.points, "Points target, 1 or more")
+        ->required()
+        ->check(CLI::PositiveNumber);
+
+    try {
+        app.parse(argc, argv);
+    } catch (const CLI::ParseError& e) {
+        // Help and version end the run successfully; every other parse error is bad usage.
+        return app.exit(e) == 0 ? kExitOk : kExitUsage;
+    }
+
+    if (convertCmd->parsed()) {
+        return RunConvert(convert, stdout, stderr);
+    }
+    if (batchCmd->parsed()) {
+        return RunBatch(batch, stdin, stdout, stderr);
+    }
+    if (tableCmd->parsed()) {
+        return RunTable(table, stdout, stderr);
+    }
+    return RunPoints(points, stdout, stderr);
+}
