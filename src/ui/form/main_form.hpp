@@ -139,8 +139,6 @@ public:
 
 private:
     void PickerChosen(std::int16_t distOption, std::int16_t strokeOption);
-    void SetHeadings(std::string_view distance, double distanceYards, std::string_view yardsNumber,
-                     std::string_view stroke);
 
     Platform* platform_;
     MainWindowState state_;
