@@ -179,7 +179,7 @@ int RunPoints(const PointsOptions& options, std::FILE* out, std::FILE* err) {
         return kExitRejected;
     case PointsTarget::Outcome::Unreachable:
         Say(err, std::to_string(options.points) + " points cannot be scored in " + what +
-                     ": the points formula gives at most " + FormatPoints(found.best));
+                     ": no time scores more than " + FormatPoints(found.best));
         return kExitRejected;
     case PointsTarget::Outcome::Found:
         break;
@@ -190,8 +190,7 @@ int RunPoints(const PointsOptions& options, std::FILE* out, std::FILE* err) {
         what + ": " + std::to_string(options.points) + " points needs " + time + " or faster\n";
     text += time + " scores " + FormatPoints(found.pointsAt) + ", " + slower + " scores " +
             (found.pointsAfter >= 1.0 ? FormatPoints(found.pointsAfter) : "0") +
-            " (reference time " + EnteredTimeText(std::lround(found.reference * 100.0)) +
-            " scores 1000)\n";
+            " (reference time " + EnteredTimeText(std::lround(found.reference * 100.0)) + ")\n";
     const double seconds = static_cast<double>(found.hundredths) / 100.0;
     if (seconds <= kShortestTime || seconds > kLongestTime) {
         text += "Note: the window scores only times above 10.00 seconds and up to 45 minutes\n";
