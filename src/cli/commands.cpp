@@ -162,6 +162,10 @@ int RunTable(const TableOptions& options, std::FILE* out, std::FILE* err) {
 }
 
 int RunPoints(const PointsOptions& options, std::FILE* out, std::FILE* err) {
+    if (options.points < 1) {
+        Say(err, "--points: the target must be 1 point or more");
+        return kExitUsage;
+    }
     const auto event = ParseEvent(options.event);
     if (!event) {
         Say(err, UnknownEventMessage(options.event));

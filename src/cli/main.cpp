@@ -69,9 +69,7 @@ int main(int argc, char** argv) {
     pointsCmd->add_option("--course", points.course, "long (50 metres) or short")
         ->required()
         ->transform(CLI::IsMember({"long", "short"}, CLI::ignore_case));
-    pointsCmd->add_option("--points", points.points, "Points target, 1 or more")
-        ->required()
-        ->check(CLI::PositiveNumber);
+    pointsCmd->add_option("--points", points.points, "Points target, 1 or more")->required();
 
     try {
         app.parse(argc, argv);
