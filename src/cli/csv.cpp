@@ -1,9 +1,22 @@
 #include "cli/csv.hpp"
 
 #include <algorithm>
+#include <array>
 #include <cstring>
 
 namespace et::cli {
+namespace {
+
+// The bytes that make a field need quotes: comma, quote, carriage return, line feed.
+constexpr std::array<bool, 256> kNeedsQuotes = [] {
+    std::array<bool, 256> table{};
+    for (const char c : {',', '"', '\r', '\n'}) {
+        table[static_cast<unsigned char>(c)] = true;
+    }
+    return table;
+}();
+
+} // namespace
 
 ReadBytes ReadFromFile(std::FILE* file) {
     return [file](char* data, std::size_t size) -> std::ptrdiff_t {
@@ -175,51 +188,60 @@ WriteBytes WriteToFile(std::FILE* file) {
 }
 
 CsvWriter::CsvWriter(WriteBytes write, std::size_t bufferSize)
-    : write_(std::move(write)), flushAt_(bufferSize) {
-    out_.reserve(bufferSize + 4096);
-}
+    : write_(std::move(write)), buffer_(std::max<std::size_t>(bufferSize, 64)) {}
 
 CsvWriter::~CsvWriter() {
     Flush();
 }
 
+char* CsvWriter::Room(std::size_t count) {
+    if (size_ + count > buffer_.size()) {
+        Flush();
+        if (count > buffer_.size()) {
+            buffer_.resize(count);
+        }
+    }
+    return buffer_.data() + size_;
+}
+
 void CsvWriter::Field(std::string_view text) {
+    // Most fields are short plain texts: one table look-up per byte decides.
+    const bool plain = std::none_of(text.begin(), text.end(), [](char c) {
+        return kNeedsQuotes[static_cast<unsigned char>(c)];
+    });
+    // At worst a separator, two quotes and every byte doubled.
+    char* const start = Room(plain ? text.size() + 1 : 2 * text.size() + 3);
+    char* o = start;
     if (!atRecordStart_) {
-        out_.push_back(',');
+        *o++ = ',';
     }
     atRecordStart_ = false;
-    // Most fields are short plain texts: one pass over their bytes, no search per character.
-    bool plain = true;
-    for (const char c : text) {
-        plain = plain && c != ',' && c != '"' && c != '\n' && c != '\r';
-    }
     if (plain) {
-        out_.append(text);
-        return;
-    }
-    out_.push_back('"');
-    for (const char c : text) {
-        if (c == '"') {
-            out_.push_back('"');
+        o = std::copy(text.begin(), text.end(), o);
+    } else {
+        *o++ = '"';
+        for (const char c : text) {
+            if (c == '"') {
+                *o++ = '"';
+            }
+            *o++ = c;
         }
-        out_.push_back(c);
+        *o++ = '"';
     }
-    out_.push_back('"');
+    size_ += static_cast<std::size_t>(o - start);
 }
 
 void CsvWriter::EndRecord() {
-    out_.push_back('\n');
+    *Room(1) = '\n';
+    ++size_;
     atRecordStart_ = true;
-    if (out_.size() >= flushAt_) {
-        Flush();
-    }
 }
 
 bool CsvWriter::Flush() {
-    if (ok_ && !out_.empty()) {
-        ok_ = write_(out_);
+    if (ok_ && size_ > 0) {
+        ok_ = write_(std::string_view(buffer_.data(), size_));
     }
-    out_.clear();
+    size_ = 0;
     return ok_;
 }
 

@@ -94,9 +94,11 @@ public:
     bool ok() const { return ok_; }
 
 private:
+    char* Room(std::size_t count); // flushing first when the buffer cannot take count more bytes
+
     WriteBytes write_;
-    std::string out_;
-    std::size_t flushAt_;
+    std::vector<char> buffer_;
+    std::size_t size_ = 0;
     bool atRecordStart_ = true;
     bool ok_ = true;
 };
