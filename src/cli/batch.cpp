@@ -63,11 +63,11 @@ void WriteResults(CsvWriter& out, const SwimResult* result, std::string_view err
         return;
     }
     for (const std::string& box : result->boxes) {
-        out.Field(BareBoxText(box));
+        out.PlainField(BareBoxText(box));
     }
-    out.Field(result->male);
-    out.Field(result->female);
-    out.Field({});
+    out.PlainField(result->male);
+    out.PlainField(result->female);
+    out.PlainField({});
 }
 
 BatchSummary RunBatch(CsvReader& in, CsvWriter& out, std::string_view inputName,

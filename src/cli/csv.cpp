@@ -194,14 +194,11 @@ CsvWriter::~CsvWriter() {
     Flush();
 }
 
-char* CsvWriter::Room(std::size_t count) {
-    if (size_ + count > buffer_.size()) {
-        Flush();
-        if (count > buffer_.size()) {
-            buffer_.resize(count);
-        }
+void CsvWriter::MakeRoom(std::size_t count) {
+    Flush();
+    if (count > buffer_.size()) {
+        buffer_.resize(count);
     }
-    return buffer_.data() + size_;
 }
 
 void CsvWriter::Field(std::string_view text) {
@@ -217,7 +214,10 @@ void CsvWriter::Field(std::string_view text) {
     }
     atRecordStart_ = false;
     if (plain) {
-        o = std::copy(text.begin(), text.end(), o);
+        if (!text.empty()) {
+            std::memcpy(o, text.data(), text.size());
+            o += text.size();
+        }
     } else {
         *o++ = '"';
         for (const char c : text) {

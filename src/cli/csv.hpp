@@ -88,13 +88,31 @@ public:
     CsvWriter& operator=(const CsvWriter&) = delete;
 
     void Field(std::string_view text);
+    // A field known to hold no comma, quote or line break (a time or points text): no check.
+    void PlainField(std::string_view text) {
+        char* o = Room(text.size() + 1);
+        if (!atRecordStart_) {
+            *o++ = ',';
+            ++size_;
+        }
+        atRecordStart_ = false;
+        text.copy(o, text.size());
+        size_ += text.size();
+    }
     void EndRecord();
     // Hands everything written so far to the sink; false once any write has failed.
     bool Flush();
     bool ok() const { return ok_; }
 
 private:
-    char* Room(std::size_t count); // flushing first when the buffer cannot take count more bytes
+    // Space for count more bytes, flushing first when the buffer cannot take them.
+    char* Room(std::size_t count) {
+        if (size_ + count > buffer_.size()) {
+            MakeRoom(count);
+        }
+        return buffer_.data() + size_;
+    }
+    void MakeRoom(std::size_t count);
 
     WriteBytes write_;
     std::vector<char> buffer_;
