@@ -6,6 +6,7 @@
 #include <CLI/CLI.hpp>
 
 #include <cstdio>
+#include <string>
 
 #ifndef EQUIVTIMES_VERSION
 #define EQUIVTIMES_VERSION "0"
@@ -18,10 +19,12 @@ int main(int argc, char** argv) {
                  "equivtimes-cli"};
     app.set_version_flag("--version", "equivtimes-cli " EQUIVTIMES_VERSION);
     app.require_subcommand(1);
-    app.footer("Pools: 50m 33m 25m 20m 36y 27y 33y 25y 20y, or the captions \"25 metres\", "
-               "\"33 1/3 yards\", ...\nEvents: a distance and a stroke, \"100 Free\", \"200 IM\"; "
-               "strokes Free Back Breast Fly IM.\nExit status: 0 success, 1 some rows or values "
-               "rejected, 2 usage or I/O error.");
+    const std::string names =
+        "Pools: 50m 33m 25m 20m 36y 27y 33y 25y 20y, or the captions \"25 metres\", "
+        "\"33 1/3 yards\", ...\nEvents: a distance and a stroke, \"100 Free\", \"200 IM\"; "
+        "strokes Free Back Breast Fly IM.\nExit status: 0 success, 1 some rows or values "
+        "rejected, 2 usage or I/O error.";
+    app.footer(names);
 
     const auto formats = CLI::IsMember({"text", "csv"}, CLI::ignore_case);
 
@@ -40,6 +43,14 @@ int main(int argc, char** argv) {
     BatchOptions batch;
     CLI::App* batchCmd =
         app.add_subcommand("batch", "Convert a CSV entry list with pool, event and time columns");
+    batchCmd->footer(
+        "The header row names the pool, event and time columns, in any order and letter case;\n"
+        "other columns are copied. Each row gains 50m,33m,25m,20m,36y,27y,33y,25y,20y,\n"
+        "male_points,female_points,error. Every input row gives one output row: a short row\n"
+        "is read with empty trailing fields, a row longer than the header and an empty line\n"
+        "are rejected. Rejected rows keep their fields, carry the reason in error and are\n"
+        "reported on standard error as FILE:LINE: message.\n\n" +
+        names);
     batchCmd->add_option("file", batch.input, "CSV input, - for standard input")
         ->capture_default_str();
     batchCmd->add_option("-o,--output", batch.output, "CSV output, - for standard output")
