@@ -89,6 +89,8 @@ int RunBatch(const BatchOptions& options, std::FILE* in, std::FILE* out, std::FI
     }
     // Our own buffers are large; stdio's would only copy the bytes once more.
     std::setvbuf(out, nullptr, _IONBF, 0);
+    // A list full of rejected rows should not cost a write to the terminal per row.
+    std::setvbuf(err, nullptr, _IOFBF, std::size_t{1} << 16);
 
     CsvReader reader(ReadFromFile(in));
     BatchSummary summary;
@@ -99,6 +101,7 @@ int RunBatch(const BatchOptions& options, std::FILE* in, std::FILE* out, std::FI
             std::fprintf(err, "%.*s\n", static_cast<int>(line.size()), line.data());
         });
     }
+    std::fflush(err);
     bool writeFailed = summary.writeFailed || std::fflush(out) != 0;
     if (outputFile) {
         writeFailed = std::fclose(outputFile.release()) != 0 || writeFailed;
