@@ -89,14 +89,23 @@ int main(int argc, char** argv) {
         return app.exit(e) == 0 ? kExitOk : kExitUsage;
     }
 
+    int status = kExitOk;
     if (convertCmd->parsed()) {
-        return RunConvert(convert, stdout, stderr);
+        status = RunConvert(convert, stdout, stderr);
+    } else if (batchCmd->parsed()) {
+        status = RunBatch(batch, stdin, stdout, stderr);
+    } else if (tableCmd->parsed()) {
+        status = RunTable(table, stdout, stderr);
+    } else {
+        status = RunPoints(points, stdout, stderr);
     }
-    if (batchCmd->parsed()) {
-        return RunBatch(batch, stdin, stdout, stderr);
+    // Whatever is still buffered must reach its destination: a full disk or a closed pipe is an
+    // output error, not a successful run.
+    if (std::fflush(stdout) != 0 || std::ferror(stdout) != 0) {
+        if (status != kExitUsage) {
+            std::fputs("equivtimes-cli: cannot write the output\n", stderr);
+        }
+        return kExitUsage;
     }
-    if (tableCmd->parsed()) {
-        return RunTable(table, stdout, stderr);
-    }
-    return RunPoints(points, stdout, stderr);
+    return status;
 }

@@ -49,5 +49,21 @@ for sub in "" convert batch table points; do
     fi
 done
 
+# Output that cannot be written (a full disk) is an error, never a quiet success.
+if [ -w /dev/full ]; then
+    for sub in "convert --pool 25m --event '100 Free' 1:00.00" \
+        "table --event '100 Free' --from 59 --to 60" \
+        "points --event '100 Free' --sex male --course long --points 700"; do
+        cases=$((cases + 1))
+        eval "set -- $sub"
+        "$prog" "$@" >/dev/full 2>"$tmp/err"
+        status=$?
+        if [ "$status" != 2 ] || ! grep -q "cannot write" "$tmp/err"; then
+            echo "FAIL $sub to a full disk: exit status $status"
+            failed=$((failed + 1))
+        fi
+    done
+fi
+
 echo "$cases golden cases, $failed failures"
 [ "$failed" -eq 0 ]
