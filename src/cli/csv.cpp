@@ -203,9 +203,12 @@ void CsvWriter::MakeRoom(std::size_t count) {
 
 void CsvWriter::Field(std::string_view text) {
     // Most fields are short plain texts: one table look-up per byte decides.
-    const bool plain = std::none_of(text.begin(), text.end(), [](char c) {
-        return kNeedsQuotes[static_cast<unsigned char>(c)];
-    });
+    // The very first field must not start with what a reader takes for a byte-order mark.
+    const bool plain =
+        std::none_of(text.begin(), text.end(),
+                     [](char c) { return kNeedsQuotes[static_cast<unsigned char>(c)]; }) &&
+        !(atFileStart_ && text.starts_with("\xEF\xBB\xBF"));
+    atFileStart_ = false;
     // At worst a separator, two quotes and every byte doubled.
     char* const start = Room(plain ? text.size() + 1 : 2 * text.size() + 3);
     char* o = start;

@@ -96,6 +96,7 @@ public:
             ++size_;
         }
         atRecordStart_ = false;
+        atFileStart_ = false;
         text.copy(o, text.size());
         size_ += text.size();
     }
@@ -118,6 +119,7 @@ private:
     std::vector<char> buffer_;
     std::size_t size_ = 0;
     bool atRecordStart_ = true;
+    bool atFileStart_ = true;
     bool ok_ = true;
 };
 

@@ -155,8 +155,10 @@ TEST(CsvWrite, QuotesOnlyWhatNeedsIt) {
 }
 
 TEST(CsvWrite, WhatIsWrittenReadsBackTheSame) {
-    const Records records = {
-        {"Smith, Ann", "\"quoted\"", ""}, {"", "", ""}, {"a\r\nb", " x ", ","}};
+    const Records records = {{"\xEF\xBB\xBFstarts like a byte-order mark", "\"quoted\"", ""},
+                             {"", "", ""},
+                             {"a\r\nb", " x ", ","},
+                             {"\xEF\xBB\xBFinside a file is plain", "Smith, Ann", ""}};
     std::string written;
     {
         CsvWriter writer(
