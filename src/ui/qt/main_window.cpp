@@ -11,10 +11,12 @@
 #include <QMenu>
 #include <QMessageBox>
 #include <QMouseEvent>
+#include <QPainter>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
+#include <QStyle>
 
 #include <functional>
 #include <map>
@@ -49,6 +51,36 @@ protected:
             onClick) {
             onClick();
         }
+    }
+};
+
+// A titled frame whose border runs through the middle of its title, so that elements placed near
+// its top (the first pool option at 240 twips) stand inside the border, not on it.
+class TitledFrame : public QGroupBox {
+public:
+    using QGroupBox::QGroupBox;
+
+protected:
+    void paintEvent(QPaintEvent* /*event*/) override {
+        QPainter painter(this);
+        const QFontMetrics metrics(font());
+        // An etched border: a dark line with a light one beside it.
+        const QRect border = rect().adjusted(0, metrics.height() / 2, -2, -2);
+        painter.setPen(palette().color(QPalette::Dark));
+        painter.drawRect(border);
+        painter.setPen(palette().color(QPalette::Light));
+        painter.drawRect(border.translated(1, 1));
+
+        const QString caption = title();
+        if (caption.isEmpty()) {
+            return;
+        }
+        const int gap = metrics.horizontalAdvance(QLatin1Char(' '));
+        const QRect band(metrics.averageCharWidth(), 0,
+                         metrics.horizontalAdvance(caption) + 2 * gap, metrics.height());
+        painter.fillRect(band, palette().brush(QPalette::Window));
+        style()->drawItemText(&painter, band, Qt::AlignCenter | Qt::TextShowMnemonic, palette(),
+                              isEnabled(), caption, QPalette::WindowText);
     }
 };
 
@@ -132,7 +164,7 @@ void MainWindow::buildWidgets() {
         QWidget* widget = nullptr;
         switch (element.kind) {
         case ElementKind::Frame: {
-            auto* frame = new QGroupBox(uiText(element.caption), parent);
+            auto* frame = new TitledFrame(uiText(element.caption), parent);
             containers[element.name] = frame;
             widget = frame;
             break;
