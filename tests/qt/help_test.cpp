@@ -29,6 +29,7 @@ struct BoxSeen {
     bool okButton = false;
     QMessageBox::Icon icon = QMessageBox::NoIcon;
     bool modal = false;
+    bool linesWhole = false; // the box is wide enough for its longest line
 };
 
 // A step that reads the message box and closes it with its OK button.
@@ -45,6 +46,9 @@ Watchdog::Step readBox(std::optional<BoxSeen>& seen) {
                        box->button(QMessageBox::Ok) != nullptr,
                        box->icon(),
                        box->isModal()};
+        if (auto* label = box->findChild<QLabel*>(QStringLiteral("qt_msgbox_label"))) {
+            seen->linesWhole = label->width() >= label->fontMetrics().size(0, box->text()).width();
+        }
         if (QAbstractButton* ok = box->button(QMessageBox::Ok)) {
             ok->click();
         } else {
@@ -152,6 +156,7 @@ void HelpTest::menuItemShowsItsBox() {
     QVERIFY(seen->okButton);
     QCOMPARE(seen->icon, QMessageBox::NoIcon);
     QVERIFY(seen->modal);
+    QVERIFY(seen->linesWhole);
 }
 
 // The "2004 Edition" label gives the Version box: same title, same text.

@@ -436,10 +436,13 @@ void MainWindow::MsgBox(std::string_view text, std::string_view title) {
     QMessageBox box(QMessageBox::NoIcon, caption, toDisplayText(text), QMessageBox::Ok, this);
     box.setTextFormat(Qt::PlainText);
     box.setEscapeButton(QMessageBox::Ok);
-    // The texts are laid out in lines of their own; let the box grow to the longest line
-    // rather than wrap inside a sentence.
+    // The texts are laid out in lines of their own: give the text its natural width (within the
+    // screen) so that the box does not wrap a line inside a sentence.
     if (auto* label = box.findChild<QLabel*>(QStringLiteral("qt_msgbox_label"))) {
-        label->setWordWrap(false);
+        label->ensurePolished();
+        const int natural = label->fontMetrics().size(0, label->text()).width() + 2;
+        const int room = screen()->availableGeometry().width() * 3 / 4;
+        label->setMinimumWidth(qMin(natural, room));
     }
     box.exec();
 }
