@@ -1,5 +1,6 @@
 #include <QAction>
 #include <QApplication>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QMenu>
 #include <QMessageBox>
@@ -100,6 +101,7 @@ void HelpTest::menuDropsFromTheButton() {
         // Offscreen, a closed popup leaves no window active; a desktop gives the focus back.
         window().activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(&window()));
+        QTRY_COMPARE(QGuiApplication::focusWindow(), window().windowHandle());
         const auto steps = watchdog().drive(press, {[&](QWidget& popup) {
                                                 places << popup.geometry();
                                                 if (auto* menu = qobject_cast<QMenu*>(&popup)) {

@@ -1,6 +1,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QGroupBox>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPointer>
@@ -82,8 +83,13 @@ void MainWindowTest::opensInItsFirstState() {
     QCOMPARE(time->palette().color(QPalette::Base), QColor(128, 255, 255));
     QCOMPARE(time->toolTip(), QStringLiteral("Enter Time to format mm.ss.hh"));
     QCOMPARE(QApplication::focusWidget(), time);
-    // First in the tab order: Tab from the last focusable element comes back to it.
-    QCOMPARE(time->previousInFocusChain()->nextInFocusChain(), time);
+    // First in the tab order: the first element that Tab reaches from the window itself.
+    QWidget* first = w.nextInFocusChain();
+    while (first != &w && !((first->focusPolicy() & Qt::TabFocus) && first->isVisible())) {
+        first = first->nextInFocusChain();
+    }
+    QCOMPARE(first, time);
+    QVERIFY(!w.windowIcon().isNull());
 
     QCOMPARE(element<QGroupBox>(QStringLiteral("fraPoolLen"))->title(),
              QStringLiteral("Pool Length"));
@@ -311,6 +317,7 @@ void MainWindowTest::doneClosesEveryWindow() {
 
     window().activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(&window()));
+    QTRY_COMPARE(QGuiApplication::focusWindow(), window().windowHandle());
     QTest::keyClick(&window(), Qt::Key_D, Qt::AltModifier);
     QTRY_VERIFY(!window().isVisible());
     QVERIFY(text.isNull() || !text->isVisible());
