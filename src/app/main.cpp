@@ -15,7 +15,8 @@
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("equivtimes"));
-    QApplication::setApplicationDisplayName(QStringLiteral("Equivalent Times"));
+    // No application display name: Qt would append it to every window title on X11, and the main
+    // window's title is exactly its own.
     QApplication::setOrganizationName(QStringLiteral("Equivalent Times"));
     QApplication::setOrganizationDomain(QStringLiteral("example.org"));
     QApplication::setApplicationVersion(QStringLiteral(EQUIVTIMES_VERSION));
