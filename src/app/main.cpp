@@ -6,7 +6,6 @@
 
 #include "ui/qt/first_frame.hpp"
 #include "ui/qt/main_window.hpp"
-#include "ui/qt/resources.hpp"
 
 #include <QApplication>
 #include <QGuiApplication>
@@ -21,7 +20,6 @@ int main(int argc, char* argv[]) {
     QApplication::setOrganizationDomain(QStringLiteral("example.org"));
     QApplication::setApplicationVersion(QStringLiteral(EQUIVTIMES_VERSION));
     QGuiApplication::setDesktopFileName(QStringLiteral("org.equivtimes.EquivTimes"));
-    QApplication::setWindowIcon(et::qt::applicationIcon());
 
     et::qt::MainWindow window;
     if (qEnvironmentVariable("EQUIVTIMES_QUIT_AFTER_FIRST_FRAME") == QLatin1String("1")) {

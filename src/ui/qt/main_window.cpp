@@ -254,6 +254,9 @@ void MainWindow::buildWidgets() {
         case ElementKind::TextBox: {
             auto* box = new QLineEdit(parent);
             box->setReadOnly(element.readOnly);
+            // An opaque box repaints alone when its figure changes, not the frame and the
+            // caption behind it: that keeps a keystroke cheap.
+            box->setAutoFillBackground(true);
             if (element.name == "txtATime") {
                 txtATime_ = box;
             } else if (element.name == "txtETime") {

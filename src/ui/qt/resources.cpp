@@ -7,12 +7,11 @@ namespace et::qt {
 
 QIcon applicationIcon() {
     QIcon icon;
-    for (const auto* path :
-         {":/icons/org.equivtimes.EquivTimes.svg", ":/icons/org.equivtimes.EquivTimes-32.png"}) {
-        const QString file = QString::fromLatin1(path);
-        if (QFile::exists(file)) {
-            icon.addFile(file);
-        }
+    // The bitmap, not the SVG: drawing the SVG would load the SVG plugin at every start for an
+    // icon the window manager shows at 32 pixels anyway.
+    const QString file = QStringLiteral(":/icons/org.equivtimes.EquivTimes-32.png");
+    if (QFile::exists(file)) {
+        icon.addFile(file);
     }
     return icon;
 }
