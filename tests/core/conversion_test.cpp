@@ -132,6 +132,16 @@ TEST(ConvertedTimes, ShowsEveryPoolToATenth) {
          3,
          3,
          {"   28.3", B, "   27.5", B, B, "   27.7", B, "   25.0", B}},
+        // Every step rounded to double on its own: the 25 yards time works out a hair under
+        // 32.945, so it shows 32.9. A fused multiply-add in the pool model would show 33.0.
+        {"800 Free 100.00 in 50 metres",
+         5,
+         800,
+         100.0,
+         1,
+         1,
+         {" 1.40.0", " 1.10.9", "   41.7", "   12.6", " 1.11.5", "   42.3", " 1.02.1", "   32.9",
+          "   03.8"}},
         {"100 IM has no factors", 29, 100, 60.0, 1, 3, {B, B, B, B, B, B, B, B, B}},
         {"no event", 0, 100, 60.0, 3, 3, {B, B, B, B, B, B, B, B, B}},
     };
@@ -142,10 +152,25 @@ TEST(ConvertedTimes, ShowsEveryPoolToATenth) {
 }
 
 TEST(DispTimes, ShowsTheTenthOfTheTimePlusAHalfTenth) {
-    // 65.446 + 0.05 rounds to 65.50 in hundredths, so the higher tenth shows.
-    EXPECT_EQ(DispTimes(2, 65.446, 100)[0], " 1.05.5");
-    EXPECT_EQ(DispTimes(2, 65.44, 100)[0], " 1.05.4");
-    EXPECT_EQ(DispTimes(2, 65.45, 100)[0], " 1.05.5");
+    struct Case {
+        double longCourse;
+        const char* shown; // the 50 metres box
+    };
+    const Case cases[] = {
+        // 65.446 + 0.05 rounds to 65.50 in hundredths, so the higher tenth shows.
+        {65.446, " 1.05.5"},
+        {65.44, " 1.05.4"},
+        {65.45, " 1.05.5"},
+        {65.444, " 1.05.4"},
+        // The half tenth carries into the minute, and the cut keeps 'm.ss.t' or 'mm.ss.t'.
+        {59.95, " 1.00.0"},
+        {59.944, "   59.9"},
+        {599.95, "10.00.0"},
+        {599.944, " 9.59.9"},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(DispTimes(2, c.longCourse, 100)[0], c.shown) << c.longCourse;
+    }
 }
 
 TEST(ConvertedTimes, TheEnteredPoolShowsTheEnteredTimeToATenth) {
