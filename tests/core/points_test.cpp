@@ -1,5 +1,7 @@
 #include "points/gb_points.hpp"
 
+#include "convert/pool_factors.hpp"
+
 #include <gtest/gtest.h>
 
 #include <string>
@@ -30,6 +32,44 @@ TEST(GetRefTime, LooksUpEachSexAndCourse) {
     }
 }
 
+TEST(GetRefTime, CellsFollowTheTablesPattern) {
+    // Individual events and the three long relays have every cell; single lengths and the
+    // 4x2L IM none; the 4x1L IM and the 4x2L relays short course only; the 4x1L relays long
+    // course only.
+    const auto cells = [](int code) -> std::pair<bool, bool> { // long course, short course
+        if (code >= 1 && code <= 20) {
+            return {true, true};
+        }
+        if (code == 29 || code == 32 || code == 34) {
+            return {false, true};
+        }
+        if (code == 31 || code == 33) {
+            return {true, false};
+        }
+        return {false, false};
+    };
+    for (int code = -1; code <= 36; ++code) {
+        const auto [hasLong, hasShort] = cells(code);
+        const auto event = static_cast<std::int16_t>(code);
+        for (const char* sex : {"B", "G"}) {
+            const double longCourse = GetRefTime(event, sex, kLongCourse);
+            const double shortCourse = GetRefTime(event, sex, kShortCourse);
+            EXPECT_EQ(longCourse > 0.0, hasLong) << code << " " << sex;
+            EXPECT_EQ(shortCourse > 0.0, hasShort) << code << " " << sex;
+            // Women are slower than men, and a short-course time is faster than a long-course
+            // one: a cell in the wrong column breaks one of these.
+            if (hasLong && hasShort) {
+                EXPECT_LT(shortCourse, longCourse) << code << " " << sex;
+            }
+        }
+        for (const std::int16_t course : {kLongCourse, kShortCourse}) {
+            if (GetRefTime(event, "B", course) > 0.0) {
+                EXPECT_LT(GetRefTime(event, "B", course), GetRefTime(event, "G", course)) << code;
+            }
+        }
+    }
+}
+
 TEST(AlphaToTime, ReadsTheTableLayout) {
     EXPECT_DOUBLE_EQ(AlphaToTime("01.43.23"), 103.23);
     EXPECT_DOUBLE_EQ(AlphaToTime("14.30.60"), 870.6);
@@ -42,10 +82,28 @@ TEST(CalcGBPoints, ScoresAgainstTheReferenceTime) {
         double T, R, points;
     };
     const Case cases[] = {
-        {23.50, 21.29, 787},  {23.50, 24.25, 1073}, {55.00, 48.38, 729},    {55.00, 54.14, 964},
-        {10.50, 21.29, 3212}, {90.00, 21.29, 0},    {330.00, 960.31, 4532}, {300.00, 960.31, 0},
-        {21.29, 21.29, 1000}, {0.01, 21.29, 0},     {0.0, 21.29, 0},        {-5.0, 21.29, 0},
-        {10.0, 30.0, 4641},   {60.0, 52.89, 733},   {60.0, 47.0, 528},
+        {23.50, 21.29, 787},
+        {23.50, 24.25, 1073},
+        {55.00, 48.38, 729},
+        {55.00, 54.14, 964},
+        {10.50, 21.29, 3212},
+        {90.00, 21.29, 0},
+        {330.00, 960.31, 4532},
+        {300.00, 960.31, 0},
+        {21.29, 21.29, 1000},
+        {0.01, 21.29, 0},
+        {0.0, 21.29, 0},
+        {-5.0, 21.29, 0},
+        {10.0, 30.0, 4641},
+        {60.0, 52.89, 733},
+        {60.0, 47.0, 528},
+        // The ratio is held in single precision: 3.0000001 is 3 and still scores, 3.0000004
+        // is above 3 and does not.
+        {10.0, 30.000001, 4641},
+        {10.0, 30.000004, 0},
+        // 0.01 s scores nothing even against a reference time it is close to; 0.011 s does.
+        {0.01, 0.02, 0},
+        {0.011, 0.022, 3162},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(CalcGBPoints(c.T, c.R), c.points) << c.T << " against " << c.R;
@@ -68,6 +126,28 @@ struct ShowCase {
     std::optional<std::string> male, female;
     bool message;
 };
+
+TEST(ShowGBPoints, OnlyTheFiftyMetrePoolIsLongCourse) {
+    // 100 Free with 55.0 in the 50 metres box and 60.0 in the 25 metres box.
+    struct Case {
+        std::size_t pool; // kPools index
+        const char* male;
+        const char* female;
+    };
+    const Case cases[] = {
+        {0, "729", "964"}, {1, "528", "733"}, {2, "528", "733"},
+        {3, "528", "733"}, {4, "528", "733"}, {5, "528", "733"},
+        {6, "528", "733"}, {7, "528", "733"}, {8, "528", "733"},
+    };
+    for (const Case& c : cases) {
+        const PoolInfo& pool = kPools[c.pool];
+        const PointsUpdate update =
+            ShowGBPoints(pool.type, pool.turnsPerHundred, 2, "   55.0", " 1.00.0");
+        EXPECT_EQ(update.box[0], c.male) << pool.caption;
+        EXPECT_EQ(update.box[1], c.female) << pool.caption;
+        EXPECT_FALSE(update.missingReference) << pool.caption;
+    }
+}
 
 TEST(ShowGBPoints, ScoresTheRightBoxInTheRightCourse) {
     const std::optional<std::string> keep;

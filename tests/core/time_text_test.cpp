@@ -58,6 +58,12 @@ INSTANTIATE_TEST_SUITE_P(
         ReadCase{"45.5", 0, 45.5, "00:45.50"}, ReadCase{"\t45.00", 1, 0, ""},
         ReadCase{"45.00\t", 1, 0, ""}, ReadCase{"4\xC3\xA9.00", 1, 0, ""},
         ReadCase{"\xFF\xFE", 1, 0, ""}, ReadCase{"1.05.123", 1, 0, ""},
+        // One separator is seconds and hundredths, never minutes and seconds.
+        ReadCase{"1.05", 2, 1.05, "00:01.05"}, ReadCase{"1:5", 2, 1.5, "00:01.50"},
+        ReadCase{".5", 2, 0.5, "00:00.50"}, ReadCase{"45:", 0, 45.0, "00:45.00"},
+        // Two characters and no "." after the spaces are cut: seconds, even after a colon.
+        ReadCase{" 45 ", 0, 45.0, "00:45.00"}, ReadCase{":5", 2, 5.0, "00:05.00"},
+        ReadCase{" 5: ", 1, 0, ""}, ReadCase{"4.", 2, 4.0, "00:04.00"},
         // What the converted-time boxes hold reads back.
         ReadCase{" 1.05.4", 0, 65.4, "01:05.40"}, ReadCase{"   45.2", 0, 45.2, "00:45.20"},
         ReadCase{"        ", 2, 0.0, "00:00.00"}, ReadCase{"15.01.6", 0, 901.6, "15:01.60"}));
