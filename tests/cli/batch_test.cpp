@@ -4,9 +4,12 @@
 #include "convert/display.hpp"
 #include "model/time_text.hpp"
 #include "points/gb_points.hpp"
+#include "support/fake_platform.hpp"
+#include "ui/form/main_form.hpp"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -142,6 +145,65 @@ TEST(BatchAgainstWindow, EveryEventAndPoolGivesTheWindowsTexts) {
     }
     EXPECT_EQ(run.summary.rejected, rejected);
     EXPECT_GT(rejected, 0U);
+}
+
+TEST(BatchAgainstWindow, TheWindowsFormShowsWhatBatchWrites) {
+    // The window itself, driven as a user drives it: an event from the list, then the pool (an
+    // event hidden in that pool stays selected), then the typed time. Whatever the window's
+    // boxes show, batch writes for the same pool, event and text; a text the window does not
+    // take leaves its boxes empty and gives a rejected row.
+    using et::form::OptionGroup;
+    std::string input = "pool,event,time\n";
+    std::vector<std::vector<std::string>> shown;
+    int style = 0;
+    for (std::int16_t option = 0; option < 18; ++option) {
+        for (const et::PoolInfo& pool : et::kPools) {
+            for (long h = 999; h <= 270001; h = h < 1001 ? h + 1 : h * 13 / 12 + 7) {
+                et::test::FakePlatform platform;
+                et::form::MainForm form(platform);
+                form.Form_Load();
+                form.SelectOption(OptionGroup::optEvent, option);
+                form.SelectOption(OptionGroup::optPoolLen, pool.option);
+                const et::form::MainWindowState& state = form.State();
+                const auto event = std::find_if(
+                    et::kIndividualEvents.begin(), et::kIndividualEvents.end(),
+                    [&](const et::IndividualEvent& e) { return e.code == state.SelEvent; });
+                if (event == et::kIndividualEvents.end()) {
+                    break; // the 100 I.M. option: no individual event, always hidden
+                }
+                ASSERT_EQ(state.SelDistance, event->distance) << option;
+                const std::string typed = Typed(h, style++ % 4);
+                form.SetTimeText(typed);
+                ASSERT_TRUE(platform.messages.empty()) << option << " in " << pool.caption;
+                std::vector<std::string> row = {std::string(pool.caption),
+                                                et::cli::EventName(*event), typed};
+                for (const auto& box : state.txtETime) {
+                    row.emplace_back(et::cli::BareBoxText(box.Text));
+                }
+                row.push_back(state.txtGBPnt[0].Text);
+                row.push_back(state.txtGBPnt[1].Text);
+                shown.push_back(row);
+                input += row[0] + ",\"" + row[1] + "\",\"" + typed + "\"\n";
+            }
+        }
+    }
+    const BatchRun run = RunOn(input);
+    ASSERT_FALSE(run.summary.failed);
+    ASSERT_EQ(run.rows.size(), shown.size() + 1);
+    std::size_t rejected = 0;
+    for (std::size_t i = 0; i < shown.size(); ++i) {
+        std::vector<std::string> row = run.rows[i + 1];
+        ASSERT_EQ(row.size(), 15U);
+        // The 50 metres box is never blank for a swim the window took.
+        const bool taken = !shown[i][3].empty();
+        EXPECT_EQ(row.back().empty(), taken) << shown[i][2] << ": " << row.back();
+        rejected += taken ? 0 : 1;
+        row.pop_back();
+        EXPECT_EQ(row, shown[i]);
+    }
+    EXPECT_EQ(run.summary.rejected, rejected);
+    EXPECT_GT(rejected, 0U);
+    EXPECT_GT(shown.size() - rejected, 17U * 9U * 40U);
 }
 
 TEST(BatchColumns, FoundInAnyOrderAndCaseWithOtherColumnsKept) {
