@@ -28,7 +28,10 @@ const et::form::Element& textWindowElement(std::string_view name) {
 TextWindow::TextWindow(double logicalDpi) : QWidget(nullptr, Qt::Window) {
     using et::form::kTextWindow;
     setObjectName(toQString(kTextWindow.name));
-    setWindowTitle(uiText(kTextWindow.title));
+    // The window has no title. Qt would put the program's name on the desktop for an empty one,
+    // so an untitled window gets a lone space: the title bar stays blank.
+    const QString title = uiText(kTextWindow.title);
+    setWindowTitle(title.isEmpty() ? QStringLiteral(" ") : title);
     setFixedSize(
         twipsToPixels(QSizeF(kTextWindow.clientWidth, kTextWindow.clientHeight), logicalDpi));
     setFont(elementFont(et::form::kWindowFont, logicalDpi));
