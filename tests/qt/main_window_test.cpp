@@ -261,6 +261,74 @@ void MainWindowTest::pastingAWholeTime() {
     }());
 }
 
+// Whatever lands in the time box that is not a valid time above 10 seconds leaves every output
+// box as it was, brings up no box and leaves the window working.
+void MainWindowTest::badInputChangesNothing_data() {
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<bool>("typed"); // typed key by key, otherwise pasted whole
+
+    QTest::newRow("letters typed") << "abc" << true;
+    QTest::newRow("letters after a time") << "60.0x" << false;
+    QTest::newRow("a thousand digits") << QString(1000, QLatin1Char('9')) << false;
+    QTest::newRow("a thousand letters") << QString(1000, QLatin1Char('z')) << false;
+    QTest::newRow("a thousand separators") << QString(1000, QLatin1Char('.')) << false;
+    QTest::newRow("control characters") << QStringLiteral("\x01\x02\x1b\x7f") << false;
+    QTest::newRow("a NUL inside a time") << QString::fromUtf16(u"60\u0000.00", 6) << false;
+    QTest::newRow("a tab inside a time") << QStringLiteral("6\t0.00") << false;
+    QTest::newRow("a line break inside a time") << QStringLiteral("6\n0.00") << false;
+    QTest::newRow("fullwidth digits") << QString::fromUtf16(u"\uff16\uff10.\uff10\uff10") << false;
+    QTest::newRow("Arabic-Indic digits")
+        << QString::fromUtf16(u"\u0666\u0660.\u0660\u0660") << false;
+    QTest::newRow("accented letters typed") << QString::fromUtf16(u"\u00e9\u00fc") << true;
+    QTest::newRow("an emoji") << QString::fromUtf16(u"\U0001F3CA") << false;
+    QTest::newRow("a lone surrogate") << QString(QChar(0xd83c)) << false;
+    QTest::newRow("ten seconds exactly") << "10.00" << false;
+    QTest::newRow("over 45 minutes") << "45.00.01" << false;
+}
+
+void MainWindowTest::badInputChangesNothing() {
+    QFETCH(QString, text);
+    QFETCH(bool, typed);
+
+    auto* time = element<QLineEdit>(QStringLiteral("txtATime"));
+    QTest::keyClicks(time, QStringLiteral("60.00"));
+    QStringList before;
+    for (const QString& name : outputBoxes()) {
+        before << element<QLineEdit>(name)->text();
+    }
+    QVERIFY(!before.first().isEmpty());
+
+    const auto boxes = watchdog().drive(
+        [&] {
+            time->selectAll();
+            if (typed) {
+                // Key by key as a keyboard layout delivers them, beyond ASCII too.
+                for (const QChar c : text) {
+                    QTest::sendKeyEvent(QTest::Click, time, Qt::Key_unknown, QString(c),
+                                        Qt::NoModifier);
+                }
+            } else {
+                QApplication::clipboard()->setText(text);
+                QTest::keySequence(time, QKeySequence::Paste);
+            }
+        },
+        {});
+    QCOMPARE(boxes, std::size_t{0});
+    // The text reached the window's handler as the box holds it.
+    QVERIFY(!time->text().isEmpty());
+    QCOMPARE(window().form().State().txtATime.Text, time->text().toStdString());
+    QStringList after;
+    for (const QString& name : outputBoxes()) {
+        after << element<QLineEdit>(name)->text();
+    }
+    QCOMPARE(after, before);
+
+    // The window still answers: a valid time is converted again.
+    time->selectAll();
+    QTest::keyClicks(time, QStringLiteral("1:05.00"));
+    QCOMPARE(element<QLineEdit>(nameOf("txtETime", 2))->text().trimmed(), QStringLiteral("1.05.0"));
+}
+
 void MainWindowTest::accessibleNames_data() {
     QTest::addColumn<QString>("objectName");
     QTest::addColumn<QString>("accessibleName");

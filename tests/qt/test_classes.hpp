@@ -32,6 +32,8 @@ private slots:
     void hiddenSelectedEventStaysSelected();
     void typingUpdatesEveryBoxAtEachKeystroke();
     void pastingAWholeTime();
+    void badInputChangesNothing_data();
+    void badInputChangesNothing();
     void accessibleNames_data();
     void accessibleNames();
     void timeBoxNameFollowsItsLabel();
