@@ -2,6 +2,7 @@
 #include <QApplication>
 #include <QGuiApplication>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMessageBox>
 #include <QPlainTextEdit>
@@ -204,6 +205,14 @@ void HelpTest::textWindowLifeCycle() {
     QVERIFY(text->cancelButton()->isVisible() && text->cancelButton()->isEnabled());
     QCOMPARE(text->cancelButton()->accessibleName(), QStringLiteral("Cancel"));
 
+    // Modeless: nothing blocks the main window, whose time box goes on converting.
+    QVERIFY(QApplication::activeModalWidget() == nullptr);
+    QCOMPARE(text->windowModality(), Qt::NonModal);
+    auto* time = element<QLineEdit>(QStringLiteral("txtATime"));
+    QTest::keyClicks(time, QStringLiteral("60.00"));
+    QCOMPARE(element<QLineEdit>(QStringLiteral("txtETime_2"))->text(), QStringLiteral(" 1.00.0"));
+    QVERIFY(text->isVisible());
+
     // Centred on the screen at creation.
     const QRect screen = window().screen()->geometry();
     const QPoint centre = text->frameGeometry().center();
@@ -268,6 +277,13 @@ void HelpTest::textWindowOutlivesAClosedMainWindow() {
     QVERIFY(window().close());
     QVERIFY(!window().isVisible());
     QVERIFY(text != nullptr && text->isVisible());
+
+    // Cancelled, it leaves no window shown, and the program ends with its last window.
+    QTest::mouseClick(text->cancelButton(), Qt::LeftButton);
+    QTRY_VERIFY(text.isNull());
+    for (const QWidget* widget : QApplication::topLevelWidgets()) {
+        QVERIFY2(!widget->isVisible(), qPrintable(widget->objectName()));
+    }
 }
 
 } // namespace et::qt::test
