@@ -1,3 +1,4 @@
+#include <QAccessible>
 #include <QAction>
 #include <QApplication>
 #include <QGuiApplication>
@@ -98,25 +99,34 @@ void HelpTest::menuDropsFromTheButton() {
 
     QList<QRect> places;
     QStringList items;
+    QStringList spoken; // what a screen reader announces for each item
     for (int time = 0; time < 2; ++time) {
         // Offscreen, a closed popup leaves no window active; a desktop gives the focus back.
         window().activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(&window()));
         QTRY_COMPARE(QGuiApplication::focusWindow(), window().windowHandle());
-        const auto steps = watchdog().drive(press, {[&](QWidget& popup) {
-                                                places << popup.geometry();
-                                                if (auto* menu = qobject_cast<QMenu*>(&popup)) {
-                                                    items.clear();
-                                                    for (QAction* action : menu->actions()) {
-                                                        items << action->text();
-                                                    }
-                                                    QVERIFY(menu->activeAction() == nullptr);
-                                                }
-                                                QTest::keyClick(&popup, Qt::Key_Escape);
-                                            }});
+        const auto steps =
+            watchdog().drive(press, {[&](QWidget& popup) {
+                                 places << popup.geometry();
+                                 if (auto* menu = qobject_cast<QMenu*>(&popup)) {
+                                     items.clear();
+                                     for (QAction* action : menu->actions()) {
+                                         items << action->text();
+                                     }
+                                     spoken.clear();
+                                     QAccessibleInterface* list =
+                                         QAccessible::queryAccessibleInterface(menu);
+                                     for (int i = 0; i < list->childCount(); ++i) {
+                                         spoken << list->child(i)->text(QAccessible::Name);
+                                     }
+                                     QVERIFY(menu->activeAction() == nullptr);
+                                 }
+                                 QTest::keyClick(&popup, Qt::Key_Escape);
+                             }});
         QCOMPARE(steps, std::size_t{1});
     }
     QCOMPARE(items, (QStringList{"&About this program", "&GB Points", "&Version", "&Copyright"}));
+    QCOMPARE(spoken, (QStringList{"About this program", "GB Points", "Version", "Copyright"}));
     QCOMPARE(places.size(), 2);
     QCOMPARE(places[0], places[1]);
     QCOMPARE(places[0].x() + places[0].width(), corner.x());
