@@ -115,15 +115,36 @@ TEST(HelpTexts, CopyrightNoticeNamesTheContributors) {
 
 TEST(HelpTexts, GBPointsTextHas26LinesAndEndsWithTwoBreaks) {
     const std::string text = GBPointsText();
+    EXPECT_EQ(text, "                 COMPARATIVE PERFORMANCE POINTS TABLES\r\n"
+                    "\r\n"
+                    "Points tables provide a means of expressing a swimming performance as a \r\n"
+                    "point score - each time converts to a number of points. To provide a means\r\n"
+                    "of comparison across the swimming events these tables are based on a\r\n"
+                    "reference level where 1000 points equates to each event world standard.\r\n"
+                    "\r\n"
+                    "Comparative Performance Points Tables have been used in the UK since the\r\n"
+                    "1970's in order to compare swimming times across the standard range of\r\n"
+                    "strokes and distances.\r\n"
+                    "Vozared odazodiv has used LEN (The European Governing Body), and more\r\n"
+                    "recently, FINA (The World Governing Body) tables. Both of these are based\r\n"
+                    "on world performances and reflect the parity between events at the top\r\n"
+                    "level of the sport.\r\n"
+                    "These tables have been used for scoring major open team competitions, such\r\n"
+                    "as the GB Club Team, for many years and are accepted by the swimming\r\n"
+                    "community as providing a fair comparison across the two sexes and the\r\n"
+                    "standard events for senior competition.\r\n"
+                    "\r\n"
+                    "In order to provide the sport with total ownership of the stability and\r\n"
+                    "availability of quality comparative performance tables which satisfy the\r\n"
+                    "requrements at all levels of Vozared Odazodiv it has been necessary to \r\n"
+                    "develop our own British system. \r\n"
+                    "\r\n"
+                    "British Points Tables are the same in concept as FINA and LEN points.\r\n"
+                    "\r\n");
+    // 26 lines, each broken, and the box scrolls right to the longest (74 characters).
     const std::vector<std::string> lines = Lines(text);
     ASSERT_EQ(lines.size(), 27U);
-    EXPECT_EQ(lines[0], std::string(17, ' ') + "COMPARATIVE PERFORMANCE POINTS TABLES");
-    EXPECT_EQ(lines[2], "Points tables provide a means of expressing a swimming performance as a ");
-    EXPECT_EQ(lines[22], "develop our own British system. ");
-    const std::size_t blanks[] = {1, 6, 18, 23, 25, 26};
-    for (const std::size_t blank : blanks) {
-        EXPECT_EQ(lines[blank], "") << blank;
-    }
+    EXPECT_EQ(lines[26], "");
     std::size_t longest = 0;
     for (const std::string& line : lines) {
         longest = std::max(longest, line.size());
@@ -131,7 +152,6 @@ TEST(HelpTexts, GBPointsTextHas26LinesAndEndsWithTwoBreaks) {
     EXPECT_EQ(longest, 74U);
     EXPECT_EQ(lines[3].size(), 74U);
     EXPECT_EQ(lines[14].size(), 74U);
-    EXPECT_TRUE(text.ends_with("as FINA and LEN points.\r\n\r\n"));
 }
 
 TEST_F(OpenWindow, TextWindowOpensCentredAndKeepsItsPlace) {
