@@ -61,10 +61,10 @@ Reading ReadAll(std::string_view text, std::size_t bufferSize) {
     return reading;
 }
 
-void RoundTrip(std::string_view spec, std::size_t bufferSize) {
+void RoundTrip(std::string_view layout, std::size_t bufferSize) {
     std::vector<Fields> records;
     Fields current{std::string()};
-    for (const char c : spec) {
+    for (const char c : layout) {
         if (c == '\x1f') {
             current.emplace_back();
         } else if (c == '\x1e') {

@@ -17,7 +17,7 @@ if(NOT status EQUAL 0)
 endif()
 string(REPLACE "\n" ";" lines "${out}${err}")
 foreach(line IN LISTS lines)
-    # Issue lines read "X: component:line: tag detail", X being E, W, I or P.
+    # Finding lines read "X: component:line: tag detail", X being E, W, I or P.
     if(line MATCHES "^[EWIP]:")
         if(NOT line MATCHES "^P: [^ ]+ ([a-z0-9-]+)" OR NOT CMAKE_MATCH_1 IN_LIST ALLOWED)
             message(FATAL_ERROR "${report}")
