@@ -11,8 +11,8 @@
 
 namespace {
 
-void Keystroke(benchmark::State& state, const char* text, std::int16_t event,
-               std::int16_t distance, std::size_t poolBox) {
+void Keystroke(benchmark::State& state, const char* text, std::int16_t event, std::int16_t distance,
+               std::size_t poolBox) {
     const et::PoolInfo& pool = et::kPools[poolBox];
     for (auto _ : state) {
         double value = 0.0;
@@ -21,8 +21,8 @@ void Keystroke(benchmark::State& state, const char* text, std::int16_t event,
         et::timecheck(text, value, normal, nerr);
         const et::BoxTexts boxes =
             et::ConvertedTimes(event, distance, value, pool.type, pool.turnsPerHundred);
-        const et::PointsUpdate points = et::ShowGBPoints(pool.type, pool.turnsPerHundred, event,
-                                                         boxes[0], boxes[2]);
+        const et::PointsUpdate points =
+            et::ShowGBPoints(pool.type, pool.turnsPerHundred, event, boxes[0], boxes[2]);
         benchmark::DoNotOptimize(boxes);
         benchmark::DoNotOptimize(points);
     }

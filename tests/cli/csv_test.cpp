@@ -50,7 +50,9 @@ struct ReadCase {
     std::vector<std::size_t> lines;
 };
 
-void PrintTo(const ReadCase& c, std::ostream* os) { *os << c.name; }
+void PrintTo(const ReadCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 // Each case is read with a tiny buffer as well, so that every field, quote pair and CR LF also
 // falls across a refill.
