@@ -5,14 +5,12 @@
 
 namespace et::cli {
 
-bool EvaluateSwim(const PoolInfo& pool, const IndividualEvent& event, std::string_view timeText,
-                  SwimResult& result, std::string& error) {
+bool ReadEnteredTime(std::string_view timeText, double& swtime, std::string& normalised,
+                     std::string& error) {
     if (timeText.find_first_not_of(' ') == std::string_view::npos) {
         error = "no time given";
         return false;
     }
-    double swtime = 0.0;
-    std::string normalised;
     std::int16_t nerr = kTimeOk;
     timecheck(timeText, swtime, normalised, nerr);
     if (nerr == kTimeMalformed) {
@@ -22,10 +20,20 @@ bool EvaluateSwim(const PoolInfo& pool, const IndividualEvent& event, std::strin
         return false;
     }
     // The window takes no time of 10.00 seconds or less, nor one over 45 minutes.
-    if (nerr != kTimeOk || swtime <= kShortestTime) {
+    if (!IsWorkableTime(nerr, swtime)) {
         error = "time '";
         error += timeText;
         error += swtime > kLongestTime ? "' is over 45 minutes" : "' is not above 10.00 seconds";
+        return false;
+    }
+    return true;
+}
+
+bool EvaluateSwim(const PoolInfo& pool, const IndividualEvent& event, std::string_view timeText,
+                  SwimResult& result, std::string& error) {
+    double swtime = 0.0;
+    std::string normalised;
+    if (!ReadEnteredTime(timeText, swtime, normalised, error)) {
         return false;
     }
 

@@ -17,6 +17,11 @@ struct SwimResult {
     std::string female;
 };
 
+// Reads a typed time as the window does. True for a time the window works with, with its value
+// and its 'mm:ss.hh' form; otherwise false with the reason in error.
+bool ReadEnteredTime(std::string_view timeText, double& swtime, std::string& normalised,
+                     std::string& error);
+
 // Fills result and returns true when the time is one the window accepts (well formed and above
 // 10.00 seconds, up to 45 minutes). Otherwise returns false with the reason in error, and result
 // is left as it was.

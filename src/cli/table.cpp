@@ -44,23 +44,14 @@ bool ForEachRow(const PoolInfo& pool, const IndividualEvent& event, const TableR
 std::optional<long> AcceptedHundredths(std::string_view timeText, std::string& error) {
     double swtime = 0.0;
     std::string normalised;
-    std::int16_t nerr = kTimeOk;
-    timecheck(timeText, swtime, normalised, nerr);
-    if (timeText.find_first_not_of(' ') == std::string_view::npos) {
-        error = "no time given";
-    } else if (nerr == kTimeMalformed) {
-        error = "time '" + std::string(timeText) + "' is not a swim time like 59.87 or 1:02.34";
-    } else if (nerr != kTimeOk || swtime <= kShortestTime) {
-        error = "time '" + std::string(timeText) +
-                (swtime > kLongestTime ? "' is over 45 minutes" : "' is not above 10.00 seconds");
-    } else {
-        // The minutes, seconds and hundredths of the normalised 'mm:ss.hh' text.
-        const auto field = [&](std::size_t at) {
-            return (normalised[at] - '0') * 10 + (normalised[at + 1] - '0');
-        };
-        return static_cast<long>(field(0)) * 6000 + field(3) * 100 + field(6);
+    if (!ReadEnteredTime(timeText, swtime, normalised, error)) {
+        return std::nullopt;
     }
-    return std::nullopt;
+    // The minutes, seconds and hundredths of the normalised 'mm:ss.hh' text.
+    const auto field = [&](std::size_t at) {
+        return (normalised[at] - '0') * 10 + (normalised[at + 1] - '0');
+    };
+    return static_cast<long>(field(0)) * 6000 + field(3) * 100 + field(6);
 }
 
 std::optional<long> StepHundredths(std::string_view text) {

@@ -16,6 +16,12 @@ inline constexpr std::int16_t kTimeOutOfRange = 2;
 inline constexpr double kShortestTime = 10.0;
 inline constexpr double kLongestTime = 2700.0;
 
+// A time that is worked with: well formed, in range and above 10 seconds. A time of exactly
+// 10.00 reads as valid but is neither converted nor scored.
+constexpr bool IsWorkableTime(std::int16_t nerr, double Timeval) {
+    return nerr == kTimeOk && Timeval > kShortestTime;
+}
+
 // Reads a typed time of up to three fields (minutes, seconds, hundredths) separated by "." or
 // ":", taken from the right. nerr is 0 for a good time, 1 for malformed text (Timeval and TimeStr
 // are then left as the caller had them) and 2 for a time outside 10.00 .. 2700.00 seconds (both

@@ -134,7 +134,7 @@ PointsUpdate ShowGBPoints(std::int16_t SelPoolType, std::int16_t SelPoolLenCode,
         std::string normalised;
         std::int16_t nerr = kTimeOk;
         timecheck(timeText, T, normalised, nerr);
-        if (nerr != kTimeOk || T <= kShortestTime) {
+        if (!IsWorkableTime(nerr, T)) {
             // Both passes score the same text: neither box can show a figure for this swim.
             update.box[0] = std::string();
             update.box[1] = std::string();

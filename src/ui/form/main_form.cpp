@@ -283,7 +283,7 @@ void MainForm::txtATime_Change() {
     std::int16_t nerr = kTimeOk;
     timecheck(state_.txtATime.Text, Timeval, TimeStr, nerr);
     // Anything else (empty, not a time, out of range, exactly 10 seconds) leaves the boxes alone.
-    if (nerr == kTimeOk && Timeval > kShortestTime) {
+    if (IsWorkableTime(nerr, Timeval)) {
         TimeConvert(state_.SelEvent, state_.SelDistance, Timeval);
         ShowGBPoints();
     }
