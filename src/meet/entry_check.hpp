@@ -1,0 +1,109 @@
+#pragma once
+// The meet entry check: a Lenex meet file (.lef, or .lxf holding one .lef) read and kept whole,
+// every entry converted to the pool of its event exactly as the calculator window converts it and
+// checked against the qualifying times, and the converted meet written back for the meet
+// management program. No Qt: the command line and the entries window only show these rows.
+
+#include <cstddef>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace et::meet {
+
+enum class Verdict { Meets, Misses, NoStandard, NoTime, NotConverted, Error };
+
+// "meets", "misses", "no standard", "no time", "not converted", "error".
+std::string_view VerdictText(Verdict verdict);
+
+// One entry of the meet, athletes' and relays' alike, in document order. Times and courses as
+// Lenex writes them where they come from the file; converted_time as the window's box shows it
+// without its leading spaces ("1.01.4", "59.3").
+struct ReportRow {
+    std::string club;
+    std::string athleteid;
+    std::string athlete; // "Lastname, Firstname"; for a relay its club and number
+    std::string eventid;
+    std::string event; // "100 Free"
+    std::string entry_time;
+    std::string entry_course;
+    std::string course; // the event's: its session's, else the meet's (or the override)
+    std::string converted_time;
+    std::string standard; // the name of the list met, or missed by the least
+    std::string standard_time;
+    Verdict verdict = Verdict::Error;
+    std::string reason;
+};
+
+// The report's CSV columns, in order.
+inline constexpr std::string_view kReportHeader =
+    "club,athleteid,athlete,eventid,event,entry_time,entry_course,course,converted_time,standard,"
+    "standard_time,verdict,reason";
+
+struct Counts {
+    std::size_t read = 0;
+    std::size_t converted = 0;
+    std::size_t meeting = 0;
+    std::size_t missing = 0;
+    std::size_t notConverted = 0;
+    std::size_t errors = 0;
+};
+
+// What stands above the entries: the meet's name, city, first session date and course.
+struct MeetHeading {
+    std::string name;
+    std::string city;
+    std::string date;
+    std::string course;
+};
+
+// A Lenex document kept whole, with the time standard lists added from further files.
+class Meet;
+
+struct ReadResult {
+    std::unique_ptr<Meet> meet; // null when the file could not be read as Lenex
+    std::string error;          // then what went wrong and where: "meet.lef:12:5: ..."
+};
+
+// Reads a .lef or .lxf, told apart by content.
+ReadResult ReadMeetFile(const std::string& path);
+// The same from bytes already in memory; name is used in messages.
+ReadResult ReadMeetBytes(std::string_view bytes, std::string_view name);
+
+// Adds the time standard lists of another Lenex file (an invitation, a federation's list).
+// Empty on success, else the message.
+std::string AddStandards(Meet& meet, const Meet& standards);
+
+MeetHeading Heading(const Meet& meet);
+
+// Called now and then during the check with entries done and entries in all; returning false
+// stops the check (the rows so far are then incomplete and must not be used).
+using Progress = std::function<bool(std::size_t done, std::size_t total)>;
+
+struct CheckResult {
+    std::vector<ReportRow> rows;
+    Counts counts;
+    bool cancelled = false;
+};
+
+// Converts and checks every entry. courseOverride, when set, is a Lenex course code ("SCM",
+// "LCM", ...) that replaces the meet's and the sessions' course. Unknown codes are a usage error
+// for the caller to catch with IsKnownCourse first.
+CheckResult CheckEntries(const Meet& meet, const std::optional<std::string>& courseOverride = {},
+                         const Progress& progress = {});
+
+bool IsKnownCourse(std::string_view lenexCourse);
+
+// The report as CSV (RFC 4180, header line first).
+std::string ReportCsv(const std::vector<ReportRow>& rows);
+
+// The converted meet: every converted entry's entrytime and entrycourse set, the original kept in
+// its MEETINFO; nothing else changes. Written whole or not at all, as .lxf (ZIP) or .lef by the
+// output's name; never onto the file it was read from. Empty on success, else the message.
+std::string WriteConvertedMeet(const Meet& meet, const CheckResult& result,
+                               const std::string& outputPath);
+
+} // namespace et::meet
