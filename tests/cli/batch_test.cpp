@@ -178,7 +178,7 @@ TEST(BatchAgainstWindow, TheWindowsFormShowsWhatBatchWrites) {
                 std::vector<std::string> row = {std::string(pool.caption),
                                                 et::cli::EventName(*event), typed};
                 for (const auto& box : state.txtETime) {
-                    row.emplace_back(et::cli::BareBoxText(box.Text));
+                    row.emplace_back(et::BareBoxText(box.Text));
                 }
                 row.push_back(state.txtGBPnt[0].Text);
                 row.push_back(state.txtGBPnt[1].Text);

@@ -1,5 +1,5 @@
 #include "cli/points_target.hpp"
-#include "cli/swim.hpp"
+#include "convert/swim.hpp"
 #include "cli/table.hpp"
 
 #include "convert/display.hpp"
@@ -67,12 +67,12 @@ TEST(Table, RowsStepInWholeHundredthsAndMatchTheBoxes) {
     }
     std::string expected = "time,50m,33m,25m,20m,36y,27y,33y,25y,20y\n";
     for (long h = 5980; h <= 6280; h += 10) {
-        const std::string entered = et::cli::EnteredTimeText(h);
+        const std::string entered = et::EnteredTimeText(h);
         expected += entered;
         for (const std::string& box :
              et::ConvertedTimes(event.code, event.distance, static_cast<double>(h) / 100.0,
                                 pool.type, pool.turnsPerHundred)) {
-            expected += "," + std::string(et::cli::BareBoxText(box));
+            expected += "," + std::string(et::BareBoxText(box));
         }
         expected += "\n";
     }

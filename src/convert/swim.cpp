@@ -1,9 +1,9 @@
-#include "cli/swim.hpp"
+#include "convert/swim.hpp"
 
 #include "model/time_text.hpp"
 #include "points/gb_points.hpp"
 
-namespace et::cli {
+namespace et {
 
 bool ReadEnteredTime(std::string_view timeText, double& swtime, std::string& normalised,
                      std::string& error) {
@@ -58,4 +58,4 @@ std::string EnteredTimeText(long hundredths) {
     return std::string(BareBoxText(laidOut));
 }
 
-} // namespace et::cli
+} // namespace et

@@ -9,7 +9,7 @@
 #include <string>
 #include <string_view>
 
-namespace et::cli {
+namespace et {
 
 struct SwimResult {
     BoxTexts boxes;   // the nine box texts exactly as the window shows them
@@ -35,4 +35,4 @@ std::string_view BareBoxText(std::string_view box);
 // "1.00.00", "59.90".
 std::string EnteredTimeText(long hundredths);
 
-} // namespace et::cli
+} // namespace et
