@@ -1,3 +1,4 @@
+#include <QAccessible>
 #include <QApplication>
 #include <QClipboard>
 #include <QGroupBox>
@@ -372,6 +373,38 @@ void MainWindowTest::timeBoxNameFollowsItsLabel() {
     element<QRadioButton>(nameOf("optPoolLen", 4))->click();
     QCOMPARE(element<QLineEdit>(QStringLiteral("txtATime"))->accessibleName(),
              QStringLiteral("Time in 27 1/2 yards pool"));
+}
+
+// A screen reader hears one choice among options in each group, never a row of check boxes, and
+// hears which option is chosen, before and after a click.
+void MainWindowTest::optionsAreAnnouncedAsOptions() {
+    const auto announced = [this](const QString& name) {
+        auto* option = element<QRadioButton>(name);
+        QAccessibleInterface* spoken = QAccessible::queryAccessibleInterface(option);
+        QVERIFY2(spoken != nullptr, qPrintable(name));
+        QCOMPARE(spoken->role(), QAccessible::RadioButton);
+        QVERIFY2(spoken->state().checkable, qPrintable(name));
+        QCOMPARE(spoken->state().checked, option->isChecked());
+    };
+    int options = 0;
+    for (const auto& e : et::form::kMainWindowElements) {
+        if (e.kind == et::form::ElementKind::Option) {
+            ++options;
+            announced(nameOf(std::string(e.name).c_str(), e.index));
+        }
+    }
+    QCOMPARE(options, 9 + 18 + 5 + 6);
+
+    // Choosing still leaves exactly one option of the group chosen.
+    element<QRadioButton>(nameOf("optPoolLen", 7))->click();
+    for (int i = 0; i < 9; ++i) {
+        QCOMPARE(element<QRadioButton>(nameOf("optPoolLen", i))->isChecked(), i == 7);
+        announced(nameOf("optPoolLen", i));
+    }
+    element<QRadioButton>(nameOf("optPoolLen", 7))->click(); // a chosen option stays chosen
+    QVERIFY(element<QRadioButton>(nameOf("optPoolLen", 7))->isChecked());
+    QCOMPARE(QString::fromStdString(window().form().State().lblTime.Caption),
+             QStringLiteral("Time in 25 yards pool"));
 }
 
 void MainWindowTest::doneClosesEveryWindow() {

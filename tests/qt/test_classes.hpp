@@ -37,6 +37,7 @@ private slots:
     void accessibleNames_data();
     void accessibleNames();
     void timeBoxNameFollowsItsLabel();
+    void optionsAreAnnouncedAsOptions();
     void doneClosesEveryWindow();
 };
 

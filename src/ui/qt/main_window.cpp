@@ -185,8 +185,9 @@ void MainWindow::buildWidgets() {
             break;
         }
         case ElementKind::Option: {
+            // Left auto-exclusive, as a radio button comes: the button group alone decides the
+            // selection, and a screen reader announces an option, not a check box.
             auto* option = new QRadioButton(uiText(element.caption), parent);
-            option->setAutoExclusive(false);
             const auto group = et::form::OptionGroupNamed(element.name);
             if (group) {
                 const auto g = static_cast<std::size_t>(*group);
