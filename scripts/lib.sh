@@ -5,7 +5,7 @@ ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 
 # Building the programs and the tests.
 BUILD_PACKAGES=(cmake ninja-build g++ pkg-config qt6-base-dev libgl-dev libcli11-dev
-                fonts-liberation2)
+                libpugixml-dev libzip-dev fonts-liberation2)
 # Running every test: the core and window tests, the offscreen and X display, the sanitizers,
 # fuzzing, benchmarks and the packaging checks.
 TEST_PACKAGES=(libgtest-dev libgmock-dev libbenchmark-dev xvfb xauth xfonts-base clang-14

@@ -1,8 +1,10 @@
 #pragma once
-// The four subcommands of equivtimes-cli, once their arguments have been read.
+// The subcommands of equivtimes-cli, once their arguments have been read.
 
 #include <cstdio>
+#include <optional>
 #include <string>
+#include <vector>
 
 namespace et::cli {
 
@@ -38,9 +40,18 @@ struct PointsOptions {
     long points = 0;
 };
 
+struct EntriesOptions {
+    std::string meetFile;
+    std::vector<std::string> standards;
+    std::optional<std::string> course; // a Lenex course code replacing the meet's
+    std::string report = "-";          // the CSV report; - for standard output
+    std::string output;                // the converted meet (.lef or .lxf); none when empty
+};
+
 int RunConvert(const ConvertOptions& options, std::FILE* out, std::FILE* err);
 int RunBatch(const BatchOptions& options, std::FILE* in, std::FILE* out, std::FILE* err);
 int RunTable(const TableOptions& options, std::FILE* out, std::FILE* err);
 int RunPoints(const PointsOptions& options, std::FILE* out, std::FILE* err);
+int RunEntries(const EntriesOptions& options, std::FILE* out, std::FILE* err);
 
 } // namespace et::cli

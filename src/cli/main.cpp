@@ -82,6 +82,30 @@ int main(int argc, char** argv) {
         ->transform(CLI::IsMember({"long", "short"}, CLI::ignore_case));
     pointsCmd->add_option("--points", points.points, "Points target, 1 or more")->required();
 
+    EntriesOptions entries;
+    std::string entriesCourse;
+    CLI::App* entriesCmd = app.add_subcommand(
+        "entries", "Convert a Lenex meet file's entries to the meet's pool and check them");
+    entriesCmd->footer(
+        "Every entry of the meet file (.lef, or .lxf holding one .lef) gives one CSV row:\n"
+        "club,athleteid,athlete,eventid,event,entry_time,entry_course,course,converted_time,\n"
+        "standard,standard_time,verdict,reason. An entry swum in another pool than its event's\n"
+        "is converted as the window converts it and checked against the time standard lists\n"
+        "(MAXIMUM, MINIMUM) that apply to the swimmer: the event's TIMESTANDARDREFS, else every\n"
+        "list read. Verdicts: meets, misses, no standard, no time, not converted, error.\n"
+        "A summary goes to standard error. Exit status: 0 the meet was read, 1 some entries\n"
+        "are errors, 2 usage error or a file that cannot be read as Lenex (nothing written).");
+    entriesCmd->add_option("meetfile", entries.meetFile, "Lenex meet file: .lef or .lxf")
+        ->required();
+    entriesCmd->add_option("--standards", entries.standards,
+                           "A further Lenex file whose time standard lists apply (repeatable)");
+    entriesCmd->add_option("--course", entriesCourse,
+                           "The meet's course instead of the file's: LCM, SCM, SCY, ...");
+    entriesCmd->add_option("--report", entries.report, "CSV report, - for standard output")
+        ->capture_default_str();
+    entriesCmd->add_option("-o,--output", entries.output,
+                           "The converted meet file, .lef or .lxf by its name");
+
     try {
         app.parse(argc, argv);
     } catch (const CLI::ParseError& e) {
@@ -96,6 +120,11 @@ int main(int argc, char** argv) {
         status = RunBatch(batch, stdin, stdout, stderr);
     } else if (tableCmd->parsed()) {
         status = RunTable(table, stdout, stderr);
+    } else if (entriesCmd->parsed()) {
+        if (entriesCmd->count("--course") > 0) {
+            entries.course = entriesCourse;
+        }
+        status = RunEntries(entries, stdout, stderr);
     } else {
         status = RunPoints(points, stdout, stderr);
     }

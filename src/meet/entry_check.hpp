@@ -83,22 +83,40 @@ MeetHeading Heading(const Meet& meet);
 // stops the check (the rows so far are then incomplete and must not be used).
 using Progress = std::function<bool(std::size_t done, std::size_t total)>;
 
+// An entry converted to its event's pool, for writing the converted meet: its place among the
+// meet's entries (document order), its time there and the event's course.
+struct Conversion {
+    std::size_t entry = 0;
+    long hundredths = 0;
+    std::string course;
+};
+
 struct CheckResult {
     std::vector<ReportRow> rows;
     Counts counts;
     bool cancelled = false;
+    std::vector<Conversion> conversions;
 };
+
+// Takes each row as it is made, when the rows are not to be kept (a large meet's report
+// written as it goes).
+using RowSink = std::function<void(const ReportRow&)>;
 
 // Converts and checks every entry. courseOverride, when set, is a Lenex course code ("SCM",
 // "LCM", ...) that replaces the meet's and the sessions' course. Unknown codes are a usage error
 // for the caller to catch with IsKnownCourse first.
 CheckResult CheckEntries(const Meet& meet, const std::optional<std::string>& courseOverride = {},
                          const Progress& progress = {});
+// The same, each row handed to sink instead of kept (rows stays empty).
+CheckResult CheckEntries(const Meet& meet, const std::optional<std::string>& courseOverride,
+                         const Progress& progress, const RowSink& sink);
 
 bool IsKnownCourse(std::string_view lenexCourse);
 
-// The report as CSV (RFC 4180, header line first).
+// The report as CSV (RFC 4180: CRLF line ends, header line first).
 std::string ReportCsv(const std::vector<ReportRow>& rows);
+// One row of it, appended to out with its line end.
+void AppendReportCsvRow(std::string& out, const ReportRow& row);
 
 // The converted meet: every converted entry's entrytime and entrycourse set, the original kept in
 // its MEETINFO; nothing else changes. Written whole or not at all, as .lxf (ZIP) or .lef by the
@@ -107,3 +125,6 @@ std::string WriteConvertedMeet(const Meet& meet, const CheckResult& result,
                                const std::string& outputPath);
 
 } // namespace et::meet
+
+// The meet's definition, so that a ReadResult can be kept and destroyed anywhere.
+#include "meet/meet_model.hpp" // IWYU pragma: export

@@ -40,7 +40,7 @@ for args in *.args; do
 done
 
 # Every subcommand explains itself.
-for sub in "" convert batch table points; do
+for sub in "" convert batch table points entries; do
     cases=$((cases + 1))
     # shellcheck disable=SC2086
     if ! "$prog" $sub --help >"$tmp/help" 2>&1 || ! grep -q "Usage:" "$tmp/help"; then

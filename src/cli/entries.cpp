@@ -1,0 +1,154 @@
+// equivtimes-cli entries: a Lenex meet file's entries converted to the meet's pool and checked
+// against the qualifying times, reported as CSV, and the converted meet written back.
+
+#include "cli/commands.hpp"
+
+#include "io/whole_file.hpp"
+#include "meet/entry_check.hpp"
+
+#include <memory>
+
+namespace et::cli {
+namespace {
+
+void Tell(std::FILE* err, std::string_view message) {
+    std::fprintf(err, "equivtimes-cli: %.*s\n", static_cast<int>(message.size()), message.data());
+}
+
+bool IsStdout(const std::string& path) {
+    return path.empty() || path == "-";
+}
+
+// True when an output would be written onto one of the files read.
+bool OntoInput(const std::string& output, const EntriesOptions& options) {
+    if (output == options.meetFile || io::SameFile(output, options.meetFile)) {
+        return true;
+    }
+    for (const std::string& standards : options.standards) {
+        if (output == standards || io::SameFile(output, standards)) {
+            return true;
+        }
+    }
+    return false;
+}
+
+// The report's rows go out as they come, in pieces of this size.
+constexpr std::size_t kReportPiece = std::size_t{1} << 16;
+
+class ReportOutput {
+public:
+    ReportOutput(std::FILE* out, io::WholeFileWriter* file) : out_(out), file_(file) {}
+
+    void Add(const meet::ReportRow& row) {
+        meet::AppendReportCsvRow(buffer_, row);
+        if (buffer_.size() >= kReportPiece) {
+            Flush();
+        }
+    }
+    void AddHeader() {
+        buffer_ += meet::kReportHeader;
+        buffer_ += "\r\n";
+    }
+    bool Flush() {
+        if (file_ != nullptr) {
+            ok_ = file_->Write(buffer_) && ok_;
+        } else {
+            ok_ = std::fwrite(buffer_.data(), 1, buffer_.size(), out_) == buffer_.size() && ok_;
+        }
+        buffer_.clear();
+        return ok_;
+    }
+
+private:
+    std::FILE* out_;
+    io::WholeFileWriter* file_;
+    std::string buffer_;
+    bool ok_ = true;
+};
+
+} // namespace
+
+int RunEntries(const EntriesOptions& options, std::FILE* out, std::FILE* err) {
+    if (options.course && !meet::IsKnownCourse(*options.course)) {
+        Tell(err, "--course " + *options.course +
+                      " is no Lenex course: LCM, SCM, SCM33, SCM20, SCY, SCY20, SCY27, SCY33, "
+                      "SCY36, SCM16 or OPEN");
+        return kExitUsage;
+    }
+    for (const std::string* output : {&options.report, &options.output}) {
+        if (!IsStdout(*output) && OntoInput(*output, options)) {
+            Tell(err, *output + ": that is a file being read; write to another file");
+            return kExitUsage;
+        }
+    }
+    if (!options.output.empty() && !IsStdout(options.report) &&
+        (options.output == options.report || io::SameFile(options.output, options.report))) {
+        Tell(err, "the report and the converted meet cannot be one file");
+        return kExitUsage;
+    }
+
+    meet::ReadResult read = meet::ReadMeetFile(options.meetFile);
+    if (!read.meet) {
+        Tell(err, read.error);
+        return kExitUsage;
+    }
+    for (const std::string& path : options.standards) {
+        const meet::ReadResult standards = meet::ReadMeetFile(path);
+        if (!standards.meet) {
+            Tell(err, standards.error);
+            return kExitUsage;
+        }
+        if (const std::string error = meet::AddStandards(*read.meet, *standards.meet);
+            !error.empty()) {
+            Tell(err, path + ": " + error);
+            return kExitUsage;
+        }
+    }
+
+    std::unique_ptr<io::WholeFileWriter> reportFile;
+    if (!IsStdout(options.report)) {
+        reportFile = std::make_unique<io::WholeFileWriter>();
+        if (const std::string error = reportFile->Open(options.report); !error.empty()) {
+            Tell(err, error);
+            return kExitUsage;
+        }
+    }
+    ReportOutput report(out, reportFile.get());
+    report.AddHeader();
+    const meet::CheckResult result =
+        meet::CheckEntries(*read.meet, options.course, {}, [&](const meet::ReportRow& row) {
+            if (row.verdict == meet::Verdict::Error) {
+                std::fprintf(err, "%s\n", row.reason.c_str());
+            }
+            report.Add(row);
+        });
+    bool written = report.Flush();
+    if (reportFile) {
+        if (const std::string error = reportFile->Commit(); !error.empty()) {
+            Tell(err, error);
+            written = false;
+        }
+    } else if (!written) {
+        Tell(err, "cannot write the report");
+    }
+
+    const meet::Counts& counts = result.counts;
+    std::fprintf(err,
+                 "entries: %zu read, %zu converted, %zu meeting, %zu missing, %zu not converted, "
+                 "%zu errors\n",
+                 counts.read, counts.converted, counts.meeting, counts.missing, counts.notConverted,
+                 counts.errors);
+    if (!written) {
+        return kExitUsage;
+    }
+    if (!options.output.empty()) {
+        if (const std::string error = meet::WriteConvertedMeet(*read.meet, result, options.output);
+            !error.empty()) {
+            Tell(err, error);
+            return kExitUsage;
+        }
+    }
+    return counts.errors > 0 ? kExitRejected : kExitOk;
+}
+
+} // namespace et::cli

@@ -1,0 +1,491 @@
+// The walk over a meet's entries: each entry's swim converted to its event's pool exactly as the
+// window converts it, checked against the time standard lists that apply to the swimmer, and
+// told in one report row.
+
+#include "meet/entry_check.hpp"
+
+#include "convert/swim.hpp"
+#include "meet/lenex_values.hpp"
+#include "meet/meet_model.hpp"
+#include "model/time_text.hpp"
+
+#include <algorithm>
+#include <array>
+#include <cstdio>
+
+namespace et::meet {
+namespace {
+
+constexpr std::size_t kProgressEvery = 1024;
+
+std::string Seconds(long hundredths) {
+    std::array<char, 32> buffer{};
+    std::snprintf(buffer.data(), buffer.size(), "%ld.%02ld", hundredths / 100, hundredths % 100);
+    return std::string(buffer.data());
+}
+
+std::string EventName(const Event& event) {
+    std::string name;
+    if (!event.hasStyle) {
+        return "event " + event.id;
+    }
+    if (event.relaycount > 1) {
+        name = std::to_string(event.relaycount) + "x" + std::to_string(event.distance) + " " +
+               (event.stroke == "MEDLEY" ? std::string("Medley") : StrokeName(event.stroke));
+    } else {
+        name = std::to_string(event.distance) + " " + StrokeName(event.stroke);
+    }
+    if (!event.technique.empty()) {
+        name += " (" + event.technique + ")";
+    }
+    return name;
+}
+
+// The window offers no 50 in pools of 33 1/3 or 20 lengths, nor the 1500 in those yard pools.
+bool WindowOffers(const IndividualEvent& event, const PoolInfo& pool) {
+    const bool oddLengths = pool.turnsPerHundred == 2 || pool.turnsPerHundred == 4;
+    if (!oddLengths) {
+        return true;
+    }
+    return event.distance != 50 && !(event.distance == 1500 && pool.type == kYardPools);
+}
+
+int AgeOn(const Date& birth, const Date& day, bool byYear) {
+    int age = day.year - birth.year;
+    if (!byYear && (day.month < birth.month || (day.month == birth.month && day.day < birth.day))) {
+        --age;
+    }
+    return age;
+}
+
+// A swim's time in some pool: a number of hundredths, or why there is none.
+struct TimeThere {
+    long hundredths = -1;
+    bool converted = false;
+    std::string box; // the box text when converted ("1.01.4")
+    std::string why;
+};
+
+// One entry's swim: its time in its own pool, and its times in every pool as the window shows
+// them once worked out.
+class Swim {
+public:
+    Swim(const Event& event, std::string entryCourse, long hundredths)
+        : event_(event), entryCourse_(std::move(entryCourse)), hundredths_(hundredths) {}
+
+    TimeThere In(const std::string& course) {
+        TimeThere there;
+        if (course == entryCourse_) {
+            there.hundredths = hundredths_;
+            return there;
+        }
+        const PoolInfo* target = PoolOfCourse(course);
+        if (target == nullptr) {
+            there.why = "no conversion into " + course;
+            return there;
+        }
+        Work();
+        if (!why_.empty()) {
+            there.why = why_;
+            return there;
+        }
+        const std::size_t box = static_cast<std::size_t>(target - kPools.data());
+        const std::string_view text = BareBoxText(boxes_[box]);
+        const auto value = BoxHundredths(text);
+        if (!value) {
+            there.why = "the window shows no time in " + std::string(target->caption) +
+                        " for the " + EventName(event_);
+            return there;
+        }
+        there.hundredths = *value;
+        there.converted = true;
+        there.box = std::string(text);
+        return there;
+    }
+
+    // The calculator's event of the event's swim style, when it has one.
+    const IndividualEvent* Identity() const {
+        const PoolInfo* pool = PoolOfCourse(event_.course);
+        if (pool == nullptr) {
+            pool = PoolOfCourse(entryCourse_);
+        }
+        if (pool == nullptr || !event_.hasStyle || event_.relaycount != 1 ||
+            !event_.technique.empty()) {
+            return nullptr;
+        }
+        return EventOfSwimStyle(event_.stroke, event_.distance, *pool);
+    }
+
+private:
+    void Work() {
+        if (worked_) {
+            return;
+        }
+        worked_ = true;
+        why_ = Converts();
+    }
+
+    // The time typed in the entry's pool as the window takes it; empty or why not.
+    std::string Converts() {
+        if (!event_.hasStyle) {
+            return "the event has no swim style";
+        }
+        if (event_.relaycount > 1) {
+            return "relays are not converted";
+        }
+        if (!event_.technique.empty()) {
+            return "a " + event_.technique + " swim is not converted";
+        }
+        const PoolInfo* pool = PoolOfCourse(entryCourse_);
+        if (pool == nullptr) {
+            return "no conversion from " + entryCourse_;
+        }
+        const IndividualEvent* identity = Identity();
+        if (identity == nullptr) {
+            return "the " + EventName(event_) + " has no conversion";
+        }
+        if (!WindowOffers(*identity, *pool)) {
+            return "the " + EventName(event_) + " cannot be swum in " + std::string(pool->caption);
+        }
+        // The window's time box takes minutes and seconds; it converts swims above 10.00
+        // seconds up to 45 minutes.
+        if (hundredths_ > static_cast<long>(kLongestTime * 100)) {
+            return "the window converts no time over 45 minutes";
+        }
+        SwimResult result;
+        std::string error;
+        if (!EvaluateSwim(*pool, *identity, TypedTime(hundredths_), result, error)) {
+            return "the window converts no time of 10.00 seconds or less";
+        }
+        boxes_ = std::move(result.boxes);
+        return {};
+    }
+
+    const Event& event_;
+    std::string entryCourse_;
+    long hundredths_;
+    bool worked_ = false;
+    std::string why_;
+    BoxTexts boxes_;
+};
+
+bool ListAppliesTo(const StandardList& list, const Event& event, const Owner& owner,
+                   const MeetPart& part) {
+    if (list.type != "MAXIMUM" && list.type != "MINIMUM" && !list.type.empty()) {
+        return false; // DEFAULT lists are fallback times, not qualifying standards
+    }
+    if (event.hasRefs) {
+        bool named = false;
+        for (const std::string& ref : event.refs) {
+            named = named || ref == list.id;
+        }
+        if (!named) {
+            return false;
+        }
+    }
+    if (list.gender != "X" && !list.gender.empty() && list.gender != owner.gender) {
+        return false;
+    }
+    if (list.agemin == -1 && list.agemax == -1) {
+        return true;
+    }
+    if (owner.relay) {
+        const bool aboveMin =
+            list.agemin == -1 || (owner.agemin != -1 && owner.agemin >= list.agemin);
+        const bool belowMax =
+            list.agemax == -1 || (owner.agemax != -1 && owner.agemax <= list.agemax);
+        return aboveMin && belowMax;
+    }
+    Date day = part.ageDate;
+    bool byYear = part.ageDateType != "DATE";
+    if (part.ageDateType.empty() || day.year == 0) {
+        day = part.firstSession;
+        byYear = true;
+    }
+    if (owner.birth.year == 0 || day.year == 0) {
+        return false; // no age to place in an age group
+    }
+    const int age = AgeOn(owner.birth, day, byYear);
+    return (list.agemin == -1 || age >= list.agemin) && (list.agemax == -1 || age <= list.agemax);
+}
+
+// The list's standard for the event's swim style, if it has one with a time.
+const Standard* StandardFor(const StandardList& list, const Event& event,
+                            const IndividualEvent* identity) {
+    const PoolInfo* listPool = PoolOfCourse(list.course.empty() ? event.course : list.course);
+    for (const Standard& standard : list.standards) {
+        if (standard.hundredths < 0 || standard.stroke != event.stroke ||
+            standard.relaycount != event.relaycount || standard.technique != event.technique) {
+            continue;
+        }
+        const IndividualEvent* same =
+            identity != nullptr && listPool != nullptr
+                ? EventOfSwimStyle(standard.stroke, standard.distance, *listPool)
+                : nullptr;
+        if (same != nullptr ? same == identity : standard.distance == event.distance) {
+            return &standard;
+        }
+    }
+    return nullptr;
+}
+
+struct Comparison {
+    const StandardList* list = nullptr;
+    const Standard* standard = nullptr;
+    long margin = 0; // how far inside the standard the swim is; below 0 it misses
+    TimeThere swim;
+};
+
+void Judge(const Meet& meet, const Event& event, const Owner& owner, const MeetPart& part,
+           const std::string& course, Swim& swim, ReportRow& row) {
+    const IndividualEvent* identity = swim.Identity();
+    bool any = false;
+    std::string unavailable;
+    Comparison best;
+    Comparison closest;
+    for (const StandardList& list : meet.lists) {
+        if (!ListAppliesTo(list, event, owner, part)) {
+            continue;
+        }
+        const Standard* standard = StandardFor(list, event, identity);
+        if (standard == nullptr) {
+            continue;
+        }
+        Comparison comparison;
+        comparison.list = &list;
+        comparison.standard = standard;
+        comparison.swim = swim.In(list.course.empty() ? course : list.course);
+        if (comparison.swim.hundredths < 0) {
+            if (unavailable.empty()) {
+                unavailable = comparison.swim.why;
+            }
+            continue;
+        }
+        any = true;
+        const bool minimum = list.type == "MINIMUM";
+        comparison.margin = minimum ? comparison.swim.hundredths - standard->hundredths
+                                    : standard->hundredths - comparison.swim.hundredths;
+        // The tightest list met, and the list missed by the least; the first of a tie.
+        if (comparison.margin >= 0 && (best.list == nullptr || comparison.margin < best.margin)) {
+            best = comparison;
+        }
+        if (comparison.margin < 0 &&
+            (closest.list == nullptr || comparison.margin > closest.margin)) {
+            closest = comparison;
+        }
+    }
+    if (!any) {
+        row.verdict = unavailable.empty() ? Verdict::NoStandard : Verdict::NotConverted;
+        row.reason = unavailable;
+        return;
+    }
+    const Comparison& chosen = best.list != nullptr ? best : closest;
+    row.verdict = best.list != nullptr ? Verdict::Meets : Verdict::Misses;
+    row.standard = chosen.list->name.empty() ? chosen.list->id : chosen.list->name;
+    row.standard_time = chosen.standard->timeText;
+    if (row.verdict == Verdict::Misses) {
+        row.reason = (chosen.list->type == "MINIMUM" ? "faster by " : "slower by ") +
+                     Seconds(-chosen.margin) + " s";
+    }
+    if (chosen.swim.converted) {
+        const std::string listCourse = chosen.list->course;
+        if (!row.reason.empty()) {
+            row.reason += " ";
+        }
+        row.reason += "(" + chosen.swim.box + " in " + listCourse + ")";
+    }
+}
+
+// Works out one entry's row; a conversion to write back is added to conversions.
+ReportRow CheckEntry(const Meet& meet, std::size_t index,
+                     const std::optional<std::string>& courseOverride, Locator& locator,
+                     std::vector<Conversion>& conversions) {
+    const Entry& entry = meet.entries[index];
+    const Owner& owner = meet.owners[entry.owner];
+    const MeetPart& part = meet.parts[owner.part];
+    ReportRow row;
+    row.club = owner.club;
+    row.athleteid = owner.athleteid;
+    row.athlete = owner.name;
+    row.eventid = meet.Text(entry.eventid);
+    row.entry_time = meet.Text(entry.entrytime);
+    row.entry_course = meet.Text(entry.entrycourse);
+
+    const auto fail = [&](const std::string& message) {
+        row.verdict = Verdict::Error;
+        row.reason = locator.At(entry.tag) + ": " + message;
+        return row;
+    };
+    if (!entry.eventid.present) {
+        return fail("the entry has no eventid");
+    }
+    const auto found = part.events.find(row.eventid);
+    if (found == part.events.end()) {
+        return fail("eventid '" + row.eventid + "' is no event of the meet");
+    }
+    const Event& event = meet.events[found->second];
+    row.event = EventName(event);
+    row.course = courseOverride ? *courseOverride : event.course;
+    const std::string status = meet.Text(entry.status);
+    const auto addStatus = [&] {
+        if (!status.empty()) {
+            row.reason += (row.reason.empty() ? "" : "; ") + ("entry status " + status);
+        }
+    };
+
+    if (!entry.entrytime.present || row.entry_time == "NT") {
+        row.verdict = Verdict::NoTime;
+        addStatus();
+        return row;
+    }
+    const auto hundredths = ParseLenexTime(row.entry_time);
+    if (!hundredths) {
+        return fail("entrytime '" + row.entry_time +
+                    "' is no Lenex swim time like 00:01:02.34 (hours:minutes:seconds.hundredths)");
+    }
+    if (row.course.empty()) {
+        return fail("the event's course is not known: neither its session nor the meet names one");
+    }
+    if (!IsLenexCourse(row.course)) {
+        return fail("course '" + row.course + "' of the event is no Lenex course");
+    }
+    const std::string entryCourse = entry.entrycourse.present ? row.entry_course : row.course;
+    if (!IsLenexCourse(entryCourse)) {
+        return fail("entrycourse '" + entryCourse + "' is no Lenex course");
+    }
+
+    Swim swim(event, entryCourse, *hundredths);
+    if (entryCourse != row.course) {
+        const TimeThere converted = swim.In(row.course);
+        if (converted.hundredths < 0) {
+            row.verdict = Verdict::NotConverted;
+            row.reason = converted.why;
+            addStatus();
+            return row;
+        }
+        row.converted_time = converted.box;
+        conversions.push_back({index, converted.hundredths, row.course});
+    }
+    Judge(meet, event, owner, part, row.course, swim, row);
+    addStatus();
+    return row;
+}
+
+void Count(Counts& counts, const ReportRow& row) {
+    ++counts.read;
+    counts.converted += row.converted_time.empty() ? 0U : 1U;
+    switch (row.verdict) {
+    case Verdict::Meets:
+        ++counts.meeting;
+        break;
+    case Verdict::Misses:
+        ++counts.missing;
+        break;
+    case Verdict::NotConverted:
+        ++counts.notConverted;
+        break;
+    case Verdict::Error:
+        ++counts.errors;
+        break;
+    case Verdict::NoStandard:
+    case Verdict::NoTime:
+        break;
+    }
+}
+
+void AppendField(std::string& out, std::string_view field) {
+    if (field.find_first_of(",\"\r\n") == std::string_view::npos) {
+        out += field;
+        return;
+    }
+    out += '"';
+    for (const char c : field) {
+        if (c == '"') {
+            out += '"';
+        }
+        out += c;
+    }
+    out += '"';
+}
+
+} // namespace
+
+std::string_view VerdictText(Verdict verdict) {
+    switch (verdict) {
+    case Verdict::Meets:
+        return "meets";
+    case Verdict::Misses:
+        return "misses";
+    case Verdict::NoStandard:
+        return "no standard";
+    case Verdict::NoTime:
+        return "no time";
+    case Verdict::NotConverted:
+        return "not converted";
+    case Verdict::Error:
+        break;
+    }
+    return "error";
+}
+
+bool IsKnownCourse(std::string_view lenexCourse) {
+    return IsLenexCourse(lenexCourse);
+}
+
+CheckResult CheckEntries(const Meet& meet, const std::optional<std::string>& courseOverride,
+                         const Progress& progress, const RowSink& sink) {
+    CheckResult result;
+    Locator locator(meet);
+    const std::size_t total = meet.entries.size();
+    if (!sink) {
+        result.rows.reserve(total);
+    }
+    for (std::size_t i = 0; i < total; ++i) {
+        if (progress && i % kProgressEvery == 0 && !progress(i, total)) {
+            result.cancelled = true;
+            return result;
+        }
+        ReportRow row = CheckEntry(meet, i, courseOverride, locator, result.conversions);
+        Count(result.counts, row);
+        if (sink) {
+            sink(row);
+        } else {
+            result.rows.push_back(std::move(row));
+        }
+    }
+    if (progress && !progress(total, total)) {
+        result.cancelled = true;
+    }
+    return result;
+}
+
+CheckResult CheckEntries(const Meet& meet, const std::optional<std::string>& courseOverride,
+                         const Progress& progress) {
+    return CheckEntries(meet, courseOverride, progress, RowSink());
+}
+
+void AppendReportCsvRow(std::string& out, const ReportRow& row) {
+    const std::array<std::string_view, 13> fields = {
+        row.club,           row.athleteid,  row.athlete,       row.eventid,
+        row.event,          row.entry_time, row.entry_course,  row.course,
+        row.converted_time, row.standard,   row.standard_time, VerdictText(row.verdict),
+        row.reason};
+    for (std::size_t i = 0; i < fields.size(); ++i) {
+        if (i > 0) {
+            out += ',';
+        }
+        AppendField(out, fields[i]);
+    }
+    out += "\r\n";
+}
+
+std::string ReportCsv(const std::vector<ReportRow>& rows) {
+    std::string out(kReportHeader);
+    out += "\r\n";
+    for (const ReportRow& row : rows) {
+        AppendReportCsvRow(out, row);
+    }
+    return out;
+}
+
+} // namespace et::meet

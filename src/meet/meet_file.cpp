@@ -1,0 +1,635 @@
+// Reading a Lenex meet file: the bytes of a .lef (or of the one .lef inside an .lxf) are parsed
+// in place by pugixml, what the check needs is taken from the document with the place of every
+// entry's attributes, and the bytes are then put back as they were read, so that the converted
+// meet is written from the file itself and nothing but the converted entries can change.
+
+#include "meet/lenex_values.hpp"
+#include "meet/meet_model.hpp"
+
+#include <pugixml.hpp>
+#include <zip.h>
+
+#include <algorithm>
+#include <array>
+#include <cerrno>
+#include <charconv>
+#include <cstdio>
+#include <cstring>
+#include <limits>
+#include <memory>
+
+namespace et::meet {
+namespace {
+
+bool Named(const pugi::xml_node& node, const char* name) {
+    return std::strcmp(node.name(), name) == 0;
+}
+
+long NumberOr(std::string_view text, long fallback) {
+    long value = 0;
+    const auto result = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (result.ec != std::errc() || result.ptr != text.data() + text.size()) {
+        return fallback;
+    }
+    return value;
+}
+
+Date ParseDate(std::string_view text) {
+    // YYYY-MM-DD
+    if (text.size() != 10 || text[4] != '-' || text[7] != '-') {
+        return {};
+    }
+    const long year = NumberOr(text.substr(0, 4), 0);
+    const long month = NumberOr(text.substr(5, 2), 0);
+    const long day = NumberOr(text.substr(8, 2), 0);
+    if (year <= 0 || month < 1 || month > 12 || day < 1 || day > 31) {
+        return {};
+    }
+    return {static_cast<int>(year), static_cast<int>(month), static_cast<int>(day)};
+}
+
+void AppendUtf8(std::string& out, unsigned long code) {
+    if (code < 0x80) {
+        out += static_cast<char>(code);
+    } else if (code < 0x800) {
+        out += static_cast<char>(0xC0 | (code >> 6));
+        out += static_cast<char>(0x80 | (code & 0x3F));
+    } else if (code < 0x10000) {
+        out += static_cast<char>(0xE0 | (code >> 12));
+        out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (code & 0x3F));
+    } else {
+        out += static_cast<char>(0xF0 | (code >> 18));
+        out += static_cast<char>(0x80 | ((code >> 12) & 0x3F));
+        out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (code & 0x3F));
+    }
+}
+
+// The reading of one document: pugixml's tree over the bytes, and the meet being filled.
+class Reader {
+public:
+    Reader(Meet& meet, const std::string& buffer) : meet_(meet), buffer_(buffer) {}
+
+    Span SpanOf(const pugi::xml_attribute& attribute) const {
+        Span span;
+        if (!attribute) {
+            return span;
+        }
+        span.present = true;
+        const char* value = attribute.value();
+        const char* begin = buffer_.data();
+        if (value >= begin && value <= begin + buffer_.size()) {
+            span.offset = static_cast<std::uint32_t>(value - begin);
+            span.size = static_cast<std::uint32_t>(std::strlen(value));
+        }
+        return span;
+    }
+
+    std::uint32_t OffsetOf(const char* text) const {
+        const char* begin = buffer_.data();
+        if (text < begin || text > begin + buffer_.size()) {
+            return 0;
+        }
+        return static_cast<std::uint32_t>(text - begin);
+    }
+
+    std::string Text(const pugi::xml_node& node, const char* attribute) const {
+        return DecodeValue(node.attribute(attribute).value(), meet_.encoding);
+    }
+
+    void ReadLists(const pugi::xml_node& lenex) {
+        for (const pugi::xml_node lists : lenex.children("TIMESTANDARDLISTS")) {
+            for (const pugi::xml_node node : lists.children("TIMESTANDARDLIST")) {
+                StandardList list;
+                list.id = Text(node, "timestandardlistid");
+                list.name = Text(node, "name");
+                list.course = Text(node, "course");
+                list.gender = Text(node, "gender");
+                list.type = Text(node, "type");
+                if (const pugi::xml_node group = node.child("AGEGROUP")) {
+                    list.agemin = NumberOr(Text(group, "agemin"), -1);
+                    list.agemax = NumberOr(Text(group, "agemax"), -1);
+                }
+                for (const pugi::xml_node standards : node.children("TIMESTANDARDS")) {
+                    for (const pugi::xml_node standard : standards.children("TIMESTANDARD")) {
+                        Standard entry;
+                        const pugi::xml_node style = standard.child("SWIMSTYLE");
+                        entry.stroke = Text(style, "stroke");
+                        entry.distance = NumberOr(Text(style, "distance"), 0);
+                        entry.relaycount = NumberOr(Text(style, "relaycount"), 1);
+                        entry.technique = Text(style, "technique");
+                        entry.timeText = Text(standard, "swimtime");
+                        entry.hundredths = ParseLenexTime(entry.timeText).value_or(-1);
+                        list.standards.push_back(std::move(entry));
+                    }
+                }
+                meet_.lists.push_back(std::move(list));
+            }
+        }
+    }
+
+    void ReadEvents(const pugi::xml_node& node, MeetPart& part, const std::string& meetCourse) {
+        for (const pugi::xml_node sessions : node.children("SESSIONS")) {
+            for (const pugi::xml_node session : sessions.children("SESSION")) {
+                const Date date = ParseDate(Text(session, "date"));
+                if (part.firstSession.year == 0) {
+                    part.firstSession = date;
+                }
+                std::string course = Text(session, "course");
+                if (course.empty()) {
+                    course = meetCourse;
+                }
+                for (const pugi::xml_node events : session.children("EVENTS")) {
+                    for (const pugi::xml_node eventNode : events.children("EVENT")) {
+                        ReadEvent(eventNode, part, course);
+                    }
+                }
+            }
+        }
+    }
+
+    void ReadEvent(const pugi::xml_node& node, MeetPart& part, const std::string& course) {
+        Event event;
+        event.id = Text(node, "eventid");
+        event.course = course;
+        event.gender = Text(node, "gender");
+        if (const pugi::xml_node style = node.child("SWIMSTYLE")) {
+            event.hasStyle = true;
+            event.stroke = Text(style, "stroke");
+            event.distance = NumberOr(Text(style, "distance"), 0);
+            event.relaycount = NumberOr(Text(style, "relaycount"), 1);
+            event.technique = Text(style, "technique");
+        }
+        for (const pugi::xml_node refs : node.children("TIMESTANDARDREFS")) {
+            event.hasRefs = true;
+            for (const pugi::xml_node ref : refs.children("TIMESTANDARDREF")) {
+                event.refs.push_back(Text(ref, "timestandardlistid"));
+            }
+        }
+        // The first event of an eventid defines it.
+        if (part.events.emplace(event.id, meet_.events.size()).second) {
+            meet_.events.push_back(std::move(event));
+        }
+    }
+
+    void ReadEntries(const pugi::xml_node& holder, std::size_t owner) {
+        for (const pugi::xml_node entries : holder.children("ENTRIES")) {
+            for (const pugi::xml_node node : entries.children("ENTRY")) {
+                Entry entry;
+                entry.owner = static_cast<std::uint32_t>(owner);
+                entry.tag = OffsetOf(node.name()) - 1;
+                entry.lastValue = SpanOf(node.last_attribute()).offset;
+                entry.eventid = SpanOf(node.attribute("eventid"));
+                entry.entrytime = SpanOf(node.attribute("entrytime"));
+                entry.entrycourse = SpanOf(node.attribute("entrycourse"));
+                entry.status = SpanOf(node.attribute("status"));
+                if (const pugi::xml_node info = node.child("MEETINFO")) {
+                    entry.meetinfo = OffsetOf(info.name()) + 8;
+                    entry.meetinfoHasTime = !info.attribute("qualificationtime").empty();
+                    entry.meetinfoHasCourse = !info.attribute("course").empty();
+                }
+                meet_.entries.push_back(entry);
+            }
+        }
+    }
+
+    void ReadClubs(const pugi::xml_node& node, std::size_t partIndex) {
+        for (const pugi::xml_node clubs : node.children("CLUBS")) {
+            for (const pugi::xml_node club : clubs.children("CLUB")) {
+                std::string clubName = Text(club, "name");
+                for (const pugi::xml_node group : club.children()) {
+                    if (Named(group, "ATHLETES")) {
+                        for (const pugi::xml_node athlete : group.children("ATHLETE")) {
+                            Owner owner;
+                            owner.part = partIndex;
+                            owner.club = clubName;
+                            owner.athleteid = Text(athlete, "athleteid");
+                            owner.name =
+                                Text(athlete, "lastname") + ", " + Text(athlete, "firstname");
+                            owner.gender = Text(athlete, "gender");
+                            owner.birth = ParseDate(Text(athlete, "birthdate"));
+                            meet_.owners.push_back(std::move(owner));
+                            ReadEntries(athlete, meet_.owners.size() - 1);
+                        }
+                    } else if (Named(group, "RELAYS")) {
+                        for (const pugi::xml_node relay : group.children("RELAY")) {
+                            Owner owner;
+                            owner.part = partIndex;
+                            owner.relay = true;
+                            owner.club = clubName;
+                            const std::string number = Text(relay, "number");
+                            owner.name = number.empty() ? clubName : clubName + " " + number;
+                            owner.gender = Text(relay, "gender");
+                            owner.agemin = NumberOr(Text(relay, "agemin"), -1);
+                            owner.agemax = NumberOr(Text(relay, "agemax"), -1);
+                            meet_.owners.push_back(std::move(owner));
+                            ReadEntries(relay, meet_.owners.size() - 1);
+                        }
+                    }
+                }
+            }
+        }
+    }
+
+    void ReadMeets(const pugi::xml_node& lenex) {
+        for (const pugi::xml_node meets : lenex.children("MEETS")) {
+            for (const pugi::xml_node node : meets.children("MEET")) {
+                MeetPart part;
+                const std::string course = Text(node, "course");
+                if (const pugi::xml_node ageDate = node.child("AGEDATE")) {
+                    part.ageDateType = Text(ageDate, "type");
+                    part.ageDate = ParseDate(Text(ageDate, "value"));
+                }
+                ReadEvents(node, part, course);
+                if (meet_.parts.empty()) {
+                    meet_.heading.name = Text(node, "name");
+                    meet_.heading.city = Text(node, "city");
+                    meet_.heading.course = course;
+                    const pugi::xml_node session = node.child("SESSIONS").child("SESSION");
+                    meet_.heading.date = Text(session, "date");
+                }
+                meet_.parts.push_back(std::move(part));
+                ReadClubs(node, meet_.parts.size() - 1);
+            }
+        }
+    }
+
+private:
+    Meet& meet_;
+    const std::string& buffer_;
+};
+
+std::string Lowercase(std::string text) {
+    std::transform(text.begin(), text.end(), text.begin(), [](char c) {
+        return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+    });
+    return text;
+}
+
+bool EndsWithLef(std::string_view name) {
+    return name.size() > 4 && Lowercase(std::string(name.substr(name.size() - 4))) == ".lef";
+}
+
+bool IsZip(std::string_view bytes) {
+    return bytes.substr(0, 4) == std::string_view("PK\x03\x04", 4);
+}
+
+struct ZipCloser {
+    void operator()(zip_t* archive) const { zip_discard(archive); }
+};
+using ZipArchive = std::unique_ptr<zip_t, ZipCloser>;
+
+struct ZipFileCloser {
+    void operator()(zip_file_t* file) const { zip_fclose(file); }
+};
+
+std::string ZipMessage(zip_error_t* error) {
+    std::string message = zip_error_strerror(error);
+    zip_error_fini(error);
+    return message;
+}
+
+// The archive of an .lxf opened over its bytes.
+ZipArchive OpenZip(std::string_view bytes, std::string& error) {
+    zip_error_t zipError;
+    zip_error_init(&zipError);
+    zip_source_t* source = zip_source_buffer_create(bytes.data(), bytes.size(), 0, &zipError);
+    if (source == nullptr) {
+        error = ZipMessage(&zipError);
+        return nullptr;
+    }
+    zip_t* archive = zip_open_from_source(source, ZIP_RDONLY, &zipError);
+    if (archive == nullptr) {
+        zip_source_free(source);
+        error = ZipMessage(&zipError);
+        return nullptr;
+    }
+    zip_error_fini(&zipError);
+    return ZipArchive(archive);
+}
+
+// Inflates one member into buffer, refusing one that inflates past the largest meet file.
+std::string InflateMember(zip_t* archive, zip_uint64_t index, std::string& buffer) {
+    zip_stat_t stat;
+    zip_stat_init(&stat);
+    if (zip_stat_index(archive, index, 0, &stat) != 0) {
+        return zip_strerror(archive);
+    }
+    if ((stat.valid & ZIP_STAT_SIZE) != 0 && stat.size > kLargestMeetFile) {
+        return "its .lef inflates to more than " + std::to_string(kLargestMeetFile >> 20) + " MiB";
+    }
+    std::unique_ptr<zip_file_t, ZipFileCloser> file(zip_fopen_index(archive, index, 0));
+    if (!file) {
+        return zip_strerror(archive);
+    }
+    // The size in the archive's directory may lie: the inflated bytes are counted as they come.
+    buffer.clear();
+    std::array<char, 1 << 16> chunk{};
+    for (;;) {
+        const zip_int64_t got = zip_fread(file.get(), chunk.data(), chunk.size());
+        if (got < 0) {
+            return zip_file_strerror(file.get());
+        }
+        if (got == 0) {
+            break;
+        }
+        if (buffer.size() + static_cast<std::size_t>(got) > kLargestMeetFile) {
+            return "its .lef inflates to more than " + std::to_string(kLargestMeetFile >> 20) +
+                   " MiB";
+        }
+        buffer.append(chunk.data(), static_cast<std::size_t>(got));
+    }
+    return {};
+}
+
+// The index of the one .lef in an archive.
+std::string FindLef(zip_t* archive, zip_uint64_t& index) {
+    const zip_int64_t count = zip_get_num_entries(archive, 0);
+    std::vector<std::string> found;
+    for (zip_int64_t i = 0; i < count; ++i) {
+        const char* name = zip_get_name(archive, static_cast<zip_uint64_t>(i), 0);
+        if (name != nullptr && EndsWithLef(name)) {
+            found.emplace_back(name);
+            index = static_cast<zip_uint64_t>(i);
+        }
+    }
+    if (found.empty()) {
+        return "the ZIP archive holds no .lef meet file";
+    }
+    if (found.size() > 1) {
+        std::string message =
+            "the ZIP archive holds " + std::to_string(found.size()) + " .lef meet files (";
+        for (std::size_t i = 0; i < found.size(); ++i) {
+            message += (i == 0 ? "" : ", ") + found[i];
+        }
+        return message + "); it must hold exactly one";
+    }
+    return {};
+}
+
+ReadResult Failure(std::string message) {
+    ReadResult result;
+    result.error = std::move(message);
+    return result;
+}
+
+// Reads bytes that are a .lef or an .lxf; restoreLef gives the .lef's bytes again.
+ReadResult ReadMeetData(std::string data, const std::string& name, const Restore& restoreLef) {
+    if (!IsZip(data)) {
+        if (data.size() > kLargestMeetFile) {
+            return Failure(name + ": the file is larger than " +
+                           std::to_string(kLargestMeetFile >> 20) + " MiB");
+        }
+        return ParseMeet(std::move(data), name, restoreLef);
+    }
+    std::string error;
+    ZipArchive archive = OpenZip(data, error);
+    if (!archive) {
+        return Failure(name + ": not a readable ZIP archive: " + error);
+    }
+    zip_uint64_t index = 0;
+    error = FindLef(archive.get(), index);
+    std::string lef;
+    if (error.empty()) {
+        error = InflateMember(archive.get(), index, lef);
+    }
+    if (!error.empty()) {
+        return Failure(name + ": " + error);
+    }
+    const std::string member = zip_get_name(archive.get(), index, 0);
+    // The member is inflated again to put back what the parser marked.
+    const Restore reinflate = [&archive, index](std::string& buffer) {
+        return InflateMember(archive.get(), index, buffer);
+    };
+    ReadResult result = ParseMeet(std::move(lef), name + "(" + member + ")", reinflate);
+    if (result.meet) {
+        result.meet->zipped = true;
+    }
+    return result;
+}
+
+std::string SystemError(const std::string& what, const std::string& path) {
+    return "cannot " + what + " " + path + ": " + std::strerror(errno);
+}
+
+struct FileCloser {
+    void operator()(std::FILE* file) const { std::fclose(file); }
+};
+using File = std::unique_ptr<std::FILE, FileCloser>;
+
+// Reads a file whole, up to the largest meet file and a byte more.
+std::string ReadFile(const std::string& path, std::string& bytes) {
+    File file(std::fopen(path.c_str(), "rb"));
+    if (!file) {
+        return SystemError("open", path);
+    }
+    bytes.clear();
+    std::array<char, 1 << 16> chunk{};
+    for (;;) {
+        const std::size_t got = std::fread(chunk.data(), 1, chunk.size(), file.get());
+        bytes.append(chunk.data(), got);
+        if (got < chunk.size()) {
+            break;
+        }
+        if (bytes.size() > kLargestMeetFile) {
+            break;
+        }
+    }
+    if (std::ferror(file.get()) != 0) {
+        return SystemError("read", path);
+    }
+    return {};
+}
+
+} // namespace
+
+std::string DecodeValue(std::string_view raw, TextEncoding encoding) {
+    std::string out;
+    out.reserve(raw.size());
+    for (std::size_t i = 0; i < raw.size(); ++i) {
+        const char c = raw[i];
+        if (c == '&') {
+            const std::size_t end = raw.find(';', i);
+            if (end != std::string_view::npos) {
+                const std::string_view entity = raw.substr(i + 1, end - i - 1);
+                unsigned long code = 0;
+                bool known = true;
+                if (entity == "amp") {
+                    code = '&';
+                } else if (entity == "lt") {
+                    code = '<';
+                } else if (entity == "gt") {
+                    code = '>';
+                } else if (entity == "quot") {
+                    code = '"';
+                } else if (entity == "apos") {
+                    code = '\'';
+                } else if (entity.size() > 1 && entity[0] == '#') {
+                    const bool hex = entity[1] == 'x' || entity[1] == 'X';
+                    const std::string_view digits = entity.substr(hex ? 2 : 1);
+                    const auto parsed = std::from_chars(
+                        digits.data(), digits.data() + digits.size(), code, hex ? 16 : 10);
+                    known = parsed.ec == std::errc() &&
+                            parsed.ptr == digits.data() + digits.size() && code > 0 &&
+                            code <= 0x10FFFF;
+                } else {
+                    known = false;
+                }
+                if (known) {
+                    AppendUtf8(out, code);
+                    i = end;
+                    continue;
+                }
+            }
+        }
+        const auto byte = static_cast<unsigned char>(c);
+        if (c == '\t' || c == '\n' || c == '\r') {
+            out += ' '; // attribute values read their white space as spaces
+        } else if (byte >= 0x80 && encoding == TextEncoding::Latin1) {
+            AppendUtf8(out, byte);
+        } else {
+            out += c;
+        }
+    }
+    return out;
+}
+
+std::string Meet::Text(const Span& span) const {
+    return DecodeValue(Raw(span), encoding);
+}
+
+std::string Meet::Where(std::uint32_t offset) const {
+    return Locator(*this).At(offset);
+}
+
+std::string Locator::At(std::uint32_t offset) {
+    if (offset < at_) {
+        at_ = 0;
+        line_ = 1;
+        lineStart_ = 0;
+    }
+    const std::string& bytes = meet_.bytes;
+    const std::size_t end = std::min<std::size_t>(offset, bytes.size());
+    for (; at_ < end; ++at_) {
+        if (bytes[at_] == '\n') {
+            ++line_;
+            lineStart_ = at_ + 1;
+        }
+    }
+    // UTF-8 continuation bytes start no character.
+    std::size_t column = 1;
+    for (std::size_t i = lineStart_; i < end; ++i) {
+        const auto byte = static_cast<unsigned char>(bytes[i]);
+        if (meet_.encoding == TextEncoding::Latin1 || (byte & 0xC0) != 0x80) {
+            ++column;
+        }
+    }
+    return meet_.name + ":" + std::to_string(line_) + ":" + std::to_string(column);
+}
+
+ReadResult ParseMeet(std::string bytes, std::string name, const Restore& restore) {
+    auto meet = std::make_unique<Meet>();
+    meet->name = std::move(name);
+    const std::string_view start(bytes.data(), std::min<std::size_t>(bytes.size(), 4));
+    if (start.substr(0, 2) == "\xFE\xFF" || start.substr(0, 2) == "\xFF\xFE" ||
+        (start.size() == 4 && (start[0] == '\0' || start[1] == '\0'))) {
+        return Failure(meet->name +
+                       ": UTF-16 and UTF-32 meet files are not read; save it as UTF-8");
+    }
+    if (bytes.size() > std::numeric_limits<std::uint32_t>::max()) {
+        return Failure(meet->name + ": the file is too large");
+    }
+    // The parser marks up the bytes it reads; they are put back afterwards, and must be the
+    // bytes that were read.
+    const std::size_t size = bytes.size();
+    const std::size_t fingerprint = std::hash<std::string_view>()(bytes);
+    const auto putBack = [&](std::string& buffer) -> std::string {
+        if (std::string error = restore(buffer); !error.empty()) {
+            return error;
+        }
+        if (buffer.size() != size || std::hash<std::string_view>()(buffer) != fingerprint) {
+            return "the file changed while it was read";
+        }
+        return {};
+    };
+    {
+        // Parsed in place, entities left as written: every value the tree gives points into the
+        // file's own bytes, at the place where the file has it.
+        pugi::xml_document document;
+        const pugi::xml_parse_result parsed = document.load_buffer_inplace(
+            bytes.data(), bytes.size(), pugi::parse_declaration, pugi::encoding_utf8);
+        if (!parsed) {
+            document.reset();
+            meet->bytes = std::move(bytes);
+            if (std::string error = putBack(meet->bytes); !error.empty()) {
+                return Failure(meet->name + ": " + error);
+            }
+            return Failure(meet->Where(static_cast<std::uint32_t>(parsed.offset)) +
+                           ": not well-formed XML: " + parsed.description());
+        }
+        const pugi::xml_node declaration = document.first_child();
+        if (declaration.type() == pugi::node_declaration) {
+            const std::string encoding = Lowercase(declaration.attribute("encoding").value());
+            if (encoding == "iso-8859-1" || encoding == "latin1" || encoding == "windows-1252" ||
+                encoding == "iso-8859-15" || encoding == "cp1252") {
+                meet->encoding = TextEncoding::Latin1;
+            } else if (!encoding.empty() && encoding != "utf-8" && encoding != "utf8" &&
+                       encoding != "us-ascii" && encoding != "ascii") {
+                return Failure(meet->name + ": the encoding '" + encoding +
+                               "' is not read; save the file as UTF-8");
+            }
+        }
+        const pugi::xml_node lenex = document.document_element();
+        if (!Named(lenex, "LENEX")) {
+            return Failure(meet->name + ": not a Lenex file: its root element is <" +
+                           std::string(lenex.name()) + ">, not <LENEX>");
+        }
+        Reader reader(*meet, bytes);
+        reader.ReadMeets(lenex);
+        reader.ReadLists(lenex);
+    }
+    meet->bytes = std::move(bytes);
+    if (std::string error = putBack(meet->bytes); !error.empty()) {
+        return Failure(meet->name + ": " + error);
+    }
+    ReadResult result;
+    result.meet = std::move(meet);
+    return result;
+}
+
+ReadResult ReadMeetFile(const std::string& path) {
+    std::string data;
+    if (std::string error = ReadFile(path, data); !error.empty()) {
+        return Failure(error);
+    }
+    // A .lef is read again from the file once the parser is done with its bytes.
+    const Restore reread = [&path](std::string& buffer) { return ReadFile(path, buffer); };
+    ReadResult result = ReadMeetData(std::move(data), path, reread);
+    if (result.meet) {
+        result.meet->sourcePath = path;
+    }
+    return result;
+}
+
+ReadResult ReadMeetBytes(std::string_view bytes, std::string_view name) {
+    const Restore copy = [bytes](std::string& buffer) -> std::string {
+        buffer.assign(bytes);
+        return {};
+    };
+    return ReadMeetData(std::string(bytes), std::string(name), copy);
+}
+
+std::string AddStandards(Meet& meet, const Meet& standards) {
+    if (&meet == &standards) {
+        return "a meet's own time standard lists are already read";
+    }
+    meet.lists.insert(meet.lists.end(), standards.lists.begin(), standards.lists.end());
+    return {};
+}
+
+MeetHeading Heading(const Meet& meet) {
+    return meet.heading;
+}
+
+} // namespace et::meet

@@ -1,0 +1,163 @@
+#pragma once
+// The meet as the entry check keeps it: the meet file's bytes exactly as they were read (so that
+// writing back changes nothing but the converted entries), and what the check needs of the
+// document: events, time standard lists, swimmers and relays, and every entry with the place of
+// its attributes in those bytes.
+
+#include "meet/entry_check.hpp"
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <utility>
+#include <vector>
+
+namespace et::meet {
+
+// A meet file inflated from an .lxf, or a .lef, is read up to this size: a ZIP member that
+// inflates past it is refused (a meet of a million entries is about 180 MB).
+inline constexpr std::size_t kLargestMeetFile = std::size_t{256} << 20;
+
+// How the file's bytes are to be read: UTF-8, or one byte a character (ISO-8859-1,
+// windows-1252).
+enum class TextEncoding : std::uint8_t { Utf8, Latin1 };
+
+// An attribute's value as the file writes it, entities and all.
+struct Span {
+    std::uint32_t offset = 0;
+    std::uint32_t size = 0;
+    bool present = false;
+};
+
+struct Date {
+    int year = 0; // 0 when missing or not a date
+    int month = 0;
+    int day = 0;
+};
+
+struct Standard {
+    std::string stroke;
+    long distance = 0;
+    long relaycount = 1;
+    std::string technique;
+    std::string timeText; // as the file has it
+    long hundredths = -1; // -1 when it is no Lenex swim time
+};
+
+struct StandardList {
+    std::string id;
+    std::string name;
+    std::string course;
+    std::string gender; // M, F, X (or empty: every swimmer)
+    std::string type;   // MAXIMUM (or empty), MINIMUM, DEFAULT
+    long agemin = -1;   // -1: no bound
+    long agemax = -1;
+    std::vector<Standard> standards;
+};
+
+struct Event {
+    std::string id;
+    std::string course; // its session's, else its meet's
+    std::string stroke;
+    std::string technique;
+    std::string gender;
+    long distance = 0; // 0 when missing or not a number
+    long relaycount = 1;
+    bool hasStyle = false;
+    bool hasRefs = false;
+    std::vector<std::string> refs; // timestandardlistid of TIMESTANDARDREF
+};
+
+// One MEET element of the file.
+struct MeetPart {
+    std::string ageDateType; // YEAR or DATE; empty without AGEDATE
+    Date ageDate;
+    Date firstSession;
+    std::unordered_map<std::string, std::size_t> events; // eventid -> index in Meet::events
+};
+
+// A swimmer or a relay team, with what the report and the age and gender rules need.
+struct Owner {
+    std::size_t part = 0;
+    bool relay = false;
+    std::string club;
+    std::string athleteid;
+    std::string name; // "Lastname, Firstname", or the club and the relay's number
+    std::string gender;
+    Date birth;
+    long agemin = -1; // a relay's age group
+    long agemax = -1;
+};
+
+struct Entry {
+    std::uint32_t owner = 0;
+    std::uint32_t tag = 0;       // the ENTRY element's '<'
+    std::uint32_t lastValue = 0; // the value of its last attribute
+    std::uint32_t meetinfo = 0;  // just past the name of its MEETINFO; 0 when it has none
+    bool meetinfoHasTime = false;
+    bool meetinfoHasCourse = false;
+    Span eventid;
+    Span entrytime;
+    Span entrycourse;
+    Span status;
+};
+
+class Meet {
+public:
+    std::string name;       // the file's name, for messages
+    std::string sourcePath; // the file it was read from; empty when read from bytes
+    std::string bytes;      // the .lef document exactly as read
+    TextEncoding encoding = TextEncoding::Utf8;
+    bool zipped = false;
+
+    MeetHeading heading;
+    std::vector<MeetPart> parts;
+    std::vector<Event> events;
+    std::vector<StandardList> lists;
+    std::vector<Owner> owners;
+    std::vector<Entry> entries;
+
+    // An attribute's value as text: entities resolved, in UTF-8.
+    std::string Text(const Span& span) const;
+    std::string_view Raw(const Span& span) const {
+        return std::string_view(bytes).substr(span.offset, span.size);
+    }
+    // "meet.lef:12:5" for a place in the document (line and column counted from 1).
+    std::string Where(std::uint32_t offset) const;
+};
+
+// Lines and columns of places taken in document order, without counting from the start each
+// time.
+class Locator {
+public:
+    explicit Locator(const Meet& meet) : meet_(meet) {}
+    // "meet.lef:12:5" (line and column counted from 1; columns count characters).
+    std::string At(std::uint32_t offset);
+
+private:
+    const Meet& meet_;
+    std::size_t at_ = 0;
+    std::size_t line_ = 1;
+    std::size_t lineStart_ = 0;
+};
+
+// A value as the file writes it, turned into UTF-8 text: entity and character references
+// resolved, one-byte encodings widened.
+std::string DecodeValue(std::string_view raw, TextEncoding encoding);
+
+// Reads a .lef document from bytes (already inflated from an .lxf). restore puts the document's
+// bytes back into the buffer it is given after the parser has marked it up; it returns an error
+// message when they are no longer what was read.
+using Restore = std::function<std::string(std::string& buffer)>;
+ReadResult ParseMeet(std::string bytes, std::string name, const Restore& restore);
+
+// The .lef document of the converted meet (the bytes of meet with every converted entry
+// changed), or an error message.
+std::pair<std::string, std::string> ConvertedDocument(const Meet& meet, const CheckResult& result);
+
+// A ZIP archive holding one member, built in memory; empty with the message on failure.
+std::pair<std::string, std::string> ZipOneMember(std::string_view member, std::string_view bytes);
+
+} // namespace et::meet
