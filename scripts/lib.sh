@@ -11,6 +11,13 @@ BUILD_PACKAGES=(cmake ninja-build g++ pkg-config qt6-base-dev libgl-dev libcli11
 TEST_PACKAGES=(libgtest-dev libgmock-dev libbenchmark-dev xvfb xauth xfonts-base clang-14
                libclang-rt-14-dev valgrind desktop-file-utils appstream librsvg2-bin groff-base
                lintian dpkg-dev file)
+# The web page (scripts/web): emscripten's compiler and the icon renderer; its tests and benchmark
+# run the page in Debian's Chromium, driven from Node.js.
+WEB_PACKAGES=(cmake ninja-build emscripten librsvg2-bin)
+WEB_TEST_PACKAGES=(chromium)
+if ! command -v npm >/dev/null 2>&1; then
+    WEB_TEST_PACKAGES+=(nodejs npm)
+fi
 
 # Installs the named packages that are missing. Without root it prints the command and stops.
 ensure_packages() {
