@@ -169,40 +169,70 @@ int RunPoints(const PointsOptions& options, std::FILE* out, std::FILE* err) {
         Say(err, "--points: the target must be 1 point or more");
         return kExitUsage;
     }
+    if (options.pool.empty() == options.course.empty()) {
+        Say(err, "points: give the pool with --pool (or --course long or short)");
+        return kExitUsage;
+    }
+    const std::string poolText = !options.pool.empty()                        ? options.pool
+                                 : EqualsIgnoringCase(options.course, "long") ? "50m"
+                                                                              : "25m";
+    const auto poolIndex = ParsePool(poolText);
+    if (!poolIndex) {
+        Say(err, UnknownPoolMessage(poolText));
+        return kExitRejected;
+    }
     const auto event = ParseEvent(options.event);
     if (!event) {
         Say(err, UnknownEventMessage(options.event));
         return kExitRejected;
     }
+    const PoolInfo& pool = kPools[*poolIndex];
     const bool male = EqualsIgnoringCase(options.sex, "male");
-    const bool longCourse = EqualsIgnoringCase(options.course, "long");
-    const PointsTarget found = FindPointsTarget(
-        *event, male ? "M" : "F", longCourse ? kLongCourse : kShortCourse, options.points);
-    const std::string what = EventName(*event) + ", " + (male ? "male" : "female") + ", " +
-                             (longCourse ? "long" : "short") + " course";
+    const std::string sex = male ? "male" : "female";
+    const PointsTarget found = FindPointsTarget(pool, *event, male ? "M" : "F", options.points);
+    const std::string what = EventName(*event) + ", " + sex + ", " + std::string(pool.caption);
     switch (found.outcome) {
     case PointsTarget::Outcome::NoReference:
         Say(err, std::string(kNoReferenceMessage) + " (" + what + ")");
         return kExitRejected;
     case PointsTarget::Outcome::Unreachable:
         Say(err, std::to_string(options.points) + " points cannot be scored in " + what +
-                     ": no time scores more than " + FormatPoints(found.best));
+                     (found.best > 0.0 ? ": no time scores more than " + FormatPoints(found.best)
+                                       : ": no time typed in that pool scores"));
         return kExitRejected;
     case PointsTarget::Outcome::Found:
         break;
     }
-    const std::string time = EnteredTimeText(found.hundredths);
-    const std::string slower = EnteredTimeText(found.hundredths + 1);
-    std::string text =
-        what + ": " + std::to_string(options.points) + " points needs " + time + " or faster\n";
-    text += time + " scores " + FormatPoints(found.pointsAt) + ", " + slower + " scores " +
-            (found.pointsAfter >= 1.0 ? FormatPoints(found.pointsAfter) : "0") +
-            " (reference time " + EnteredTimeText(std::lround(found.reference * 100.0)) + ")\n";
-    const double seconds = static_cast<double>(found.hundredths) / 100.0;
-    if (seconds <= kShortestTime || seconds > kLongestTime) {
-        text += "Note: the window scores only times above 10.00 seconds and up to 45 minutes\n";
+    const std::string time = TypedTimeText(found.hundredths);
+    bool written = false;
+    if (options.format == "csv") {
+        CsvWriter csv(WriteToFile(out));
+        for (const std::string_view name : {"event", "sex", "pool", "points", "time", "scores"}) {
+            csv.Field(name);
+        }
+        csv.EndRecord();
+        for (const std::string& field :
+             {EventName(*event), sex, std::string(pool.code), std::to_string(options.points), time,
+              FormatPoints(found.pointsAt)}) {
+            csv.Field(field);
+        }
+        csv.EndRecord();
+        written = csv.Flush();
+    } else {
+        std::string text = what + ": " + std::to_string(options.points) +
+                           (options.points == 1 ? " point" : " points") + " needs " + time +
+                           " or faster\n";
+        text += time + " scores " + FormatPoints(found.pointsAt);
+        if (found.pointsAfter) {
+            text += ", " + TypedTimeText(found.hundredths + 1) + " scores " +
+                    (*found.pointsAfter >= 1.0 ? FormatPoints(*found.pointsAfter) : "0");
+        } else {
+            text += ", the slowest time the window takes";
+        }
+        text += " (reference time " + TypedTimeText(std::lround(found.reference * 100.0)) + ")\n";
+        written = Print(out, text) && std::fflush(out) == 0;
     }
-    if (!Print(out, text) || std::fflush(out) != 0) {
+    if (!written) {
         Say(err, "cannot write the output");
         return kExitUsage;
     }

@@ -36,8 +36,10 @@ struct TableOptions {
 struct PointsOptions {
     std::string event;
     std::string sex;    // male or female
-    std::string course; // long or short
+    std::string pool;   // the pool the time is typed in
+    std::string course; // long or short: the 50 metres or the 25 metres pool
     long points = 0;
+    std::string format = "text";
 };
 
 struct EntriesOptions {

@@ -77,10 +77,20 @@ int main(int argc, char** argv) {
     pointsCmd->add_option("--sex", points.sex, "male or female")
         ->required()
         ->transform(CLI::IsMember({"male", "female"}, CLI::ignore_case));
-    pointsCmd->add_option("--course", points.course, "long (50 metres) or short")
-        ->required()
-        ->transform(CLI::IsMember({"long", "short"}, CLI::ignore_case));
+    CLI::Option* pointsPool = pointsCmd->add_option(
+        "--pool", points.pool, "Pool the time is typed in: 25m or \"25 metres\"");
+    pointsCmd->add_option("--course", points.course, "long (--pool 50m) or short (--pool 25m)")
+        ->transform(CLI::IsMember({"long", "short"}, CLI::ignore_case))
+        ->excludes(pointsPool);
     pointsCmd->add_option("--points", points.points, "Points target, 1 or more")->required();
+    pointsCmd->add_option("--format", points.format, "text or csv")
+        ->capture_default_str()
+        ->transform(formats);
+    pointsCmd->footer("The answer is the slowest time typed in the pool, to the hundredth, that "
+                      "the window\nscores at the target or more: it scores the converted 50 "
+                      "metres time of a swim in\nthe 50-metre pool, and the converted 25 metres "
+                      "time of any other, both to a tenth.\n\n" +
+                      names);
 
     EntriesOptions entries;
     std::string entriesCourse;
