@@ -5,6 +5,7 @@
 #include "cli/names.hpp"
 #include "cli/points_target.hpp"
 #include "cli/table.hpp"
+#include "io/whole_file.hpp"
 #include "model/time_text.hpp"
 #include "points/gb_points.hpp"
 
@@ -35,6 +36,76 @@ using OwnedFile = std::unique_ptr<std::FILE, FileCloser>;
 std::string OpenFailure(std::string_view what, const std::string& path) {
     return "cannot " + std::string(what) + " " + path + ": " + std::strerror(errno);
 }
+
+bool IsStandardStream(const std::string& name) {
+    return name.empty() || name == "-";
+}
+
+// Where a subcommand's output goes: standard output, streamed as it comes, or the file named by
+// -o, which appears only once it is whole.
+class Output {
+public:
+    Output(const std::string& name, std::FILE* stream)
+        : toFile_(!IsStandardStream(name)), name_(name), stream_(stream) {}
+
+    bool toFile() const { return toFile_; }
+
+    // False after saying why the file cannot be written.
+    bool Open(std::FILE* err) {
+        if (!toFile_) {
+            return true;
+        }
+        const std::string error = file_.Open(name_);
+        if (!error.empty()) {
+            Say(err, error);
+        }
+        return error.empty();
+    }
+
+    WriteBytes Sink() {
+        if (toFile_) {
+            return [this](std::string_view bytes) { return file_.Write(bytes); };
+        }
+        return WriteToFile(stream_);
+    }
+
+    // Puts a complete file in place, or flushes standard output; false after saying why the
+    // output could not be written.
+    bool Finish(bool complete, std::FILE* err) {
+        if (!toFile_) {
+            if (std::fflush(stream_) != 0 || std::ferror(stream_) != 0 || !complete) {
+                Say(err, "cannot write the output");
+                return false;
+            }
+            return true;
+        }
+        if (complete) {
+            file_.Commit();
+        } else {
+            file_.Abandon();
+        }
+        if (!file_.ok()) {
+            Say(err, file_.error());
+        }
+        return file_.ok();
+    }
+
+    // A run that stopped part way: a file is left as it was, standard output keeps what it got.
+    void Abandon(std::FILE* err) {
+        if (toFile_) {
+            file_.Abandon();
+            Say(err, "nothing written to " + name_);
+        } else {
+            std::fflush(stream_);
+        }
+    }
+
+private:
+    bool toFile_;
+    std::string name_;
+    std::FILE* stream_;
+    io::WholeFileWriter file_;
+};
 
 } // namespace
 
@@ -67,7 +138,21 @@ int RunConvert(const ConvertOptions& options, std::FILE* out, std::FILE* err) {
 }
 
 int RunBatch(const BatchOptions& options, std::FILE* in, std::FILE* out, std::FILE* err) {
-    const bool fromStdin = options.input.empty() || options.input == "-";
+    const bool fromStdin = IsStandardStream(options.input);
+    // Writing the converted list over the entry list it comes from would lose the entries: the
+    // same file under any name (a link, a hard link, standard input) is refused before either is
+    // touched.
+    if (!IsStandardStream(options.output)) {
+        const std::string source =
+            fromStdin ? "/dev/fd/" + std::to_string(fileno(in)) : options.input;
+        if (io::SameFile(source, options.output)) {
+            Say(err, "the output " + options.output + " is " +
+                         (fromStdin ? std::string("the file on standard input")
+                                    : "the input file " + options.input) +
+                         ": name another output file");
+            return kExitUsage;
+        }
+    }
     OwnedFile inputFile;
     if (!fromStdin) {
         inputFile.reset(std::fopen(options.input.c_str(), "rb"));
@@ -77,15 +162,9 @@ int RunBatch(const BatchOptions& options, std::FILE* in, std::FILE* out, std::FI
         }
         in = inputFile.get();
     }
-    const bool toStdout = options.output.empty() || options.output == "-";
-    OwnedFile outputFile;
-    if (!toStdout) {
-        outputFile.reset(std::fopen(options.output.c_str(), "wb"));
-        if (!outputFile) {
-            Say(err, OpenFailure("write", options.output));
-            return kExitUsage;
-        }
-        out = outputFile.get();
+    Output output(options.output, out);
+    if (!output.Open(err)) {
+        return kExitUsage;
     }
     // Our own buffers are large; stdio's would only copy the bytes once more.
     std::setvbuf(out, nullptr, _IONBF, 0);
@@ -95,22 +174,20 @@ int RunBatch(const BatchOptions& options, std::FILE* in, std::FILE* out, std::FI
     CsvReader reader(ReadFromFile(in));
     BatchSummary summary;
     {
-        CsvWriter writer(WriteToFile(out));
+        CsvWriter writer(output.Sink());
         const std::string name = fromStdin ? "<stdin>" : options.input;
         summary = RunBatch(reader, writer, name, [err](std::string_view line) {
             std::fprintf(err, "%.*s\n", static_cast<int>(line.size()), line.data());
         });
     }
-    std::fflush(err);
-    bool writeFailed = summary.writeFailed || std::fflush(out) != 0;
-    if (outputFile) {
-        writeFailed = std::fclose(outputFile.release()) != 0 || writeFailed;
-    }
-    if (writeFailed) {
-        Say(err, "cannot write " + (toStdout ? std::string("the output") : options.output));
+    if (summary.failed && !summary.writeFailed) {
+        output.Abandon(err);
+        std::fflush(err);
         return kExitUsage;
     }
-    if (summary.failed) {
+    const bool written = output.Finish(!summary.writeFailed, err);
+    std::fflush(err);
+    if (!written) {
         return kExitUsage;
     }
     return summary.rejected > 0 ? kExitRejected : kExitOk;
@@ -150,18 +227,18 @@ int RunTable(const TableOptions& options, std::FILE* out, std::FILE* err) {
     }
     const TableRange range{*from, *to, *step};
     const PoolInfo& pool = kPools[*poolIndex];
-    bool written = false;
-    if (options.format == "csv") {
-        CsvWriter csv(WriteToFile(out));
-        written = WriteTableCsv(pool, *event, range, csv);
-    } else {
-        written = WriteTableText(pool, *event, range, WriteToFile(out));
-    }
-    if (!written) {
-        Say(err, "cannot write the output");
+    Output output(options.output, out);
+    if (!output.Open(err)) {
         return kExitUsage;
     }
-    return kExitOk;
+    bool complete = false;
+    if (options.format == "csv") {
+        CsvWriter csv(output.Sink());
+        complete = WriteTableCsv(pool, *event, range, csv);
+    } else {
+        complete = WriteTableText(pool, *event, range, output.Sink());
+    }
+    return output.Finish(complete, err) ? kExitOk : kExitUsage;
 }
 
 int RunPoints(const PointsOptions& options, std::FILE* out, std::FILE* err) {

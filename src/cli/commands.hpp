@@ -31,6 +31,7 @@ struct TableOptions {
     std::string to;
     std::string step = "0.1";
     std::string format = "text";
+    std::string output = "-";
 };
 
 struct PointsOptions {
@@ -50,6 +51,8 @@ struct EntriesOptions {
     std::string output;                // the converted meet (.lef or .lxf); none when empty
 };
 
+// An output named with -o is written whole or not at all (see io/whole_file.hpp); "-" or none is
+// standard output, streamed as it comes. batch refuses an output that is its input file.
 int RunConvert(const ConvertOptions& options, std::FILE* out, std::FILE* err);
 int RunBatch(const BatchOptions& options, std::FILE* in, std::FILE* out, std::FILE* err);
 int RunTable(const TableOptions& options, std::FILE* out, std::FILE* err);

@@ -26,6 +26,11 @@ int main(int argc, char** argv) {
         "rejected, 2 usage or I/O error.";
     app.footer(names);
 
+    const std::string whole =
+        "An output file given with -o is written whole or not at all: it appears only once\n"
+        "complete, and if the run fails or is interrupted a file already there keeps its\n"
+        "content.";
+
     const auto formats = CLI::IsMember({"text", "csv"}, CLI::ignore_case);
 
     ConvertOptions convert;
@@ -50,10 +55,12 @@ int main(int argc, char** argv) {
         "is read with empty trailing fields, a row longer than the header and an empty line\n"
         "are rejected. Rejected rows keep their fields, carry the reason in error and are\n"
         "reported on standard error as FILE:LINE: message.\n\n" +
-        names);
+        whole + " The output may not be the input file, under any name.\n\n" + names);
     batchCmd->add_option("file", batch.input, "CSV input, - for standard input")
         ->capture_default_str();
-    batchCmd->add_option("-o,--output", batch.output, "CSV output, - for standard output")
+    batchCmd
+        ->add_option("-o,--output", batch.output,
+                     "CSV output, written whole or not at all; - for standard output")
         ->capture_default_str();
 
     TableOptions table;
@@ -69,6 +76,11 @@ int main(int argc, char** argv) {
     tableCmd->add_option("--format", table.format, "text or csv")
         ->capture_default_str()
         ->transform(formats);
+    tableCmd
+        ->add_option("-o,--output", table.output,
+                     "Output file, written whole or not at all; - for standard output")
+        ->capture_default_str();
+    tableCmd->footer(whole + "\n\n" + names);
 
     PointsOptions points;
     CLI::App* pointsCmd =

@@ -50,6 +50,8 @@ public:
     void Abandon();
 
     bool ok() const { return error_.empty(); }
+    // Why the file was not written; empty while all is well.
+    const std::string& error() const { return error_; }
     // The name the output will have (path as given to Open).
     const std::string& path() const { return path_; }
 
