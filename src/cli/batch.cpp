@@ -56,10 +56,11 @@ bool EvaluateRow(std::string_view pool, std::string_view event, std::string_view
 
 void WriteResults(CsvWriter& out, const SwimResult* result, std::string_view error) {
     if (result == nullptr) {
-        for (std::size_t i = 0; i + 1 < kResultColumns.size(); ++i) {
+        for (std::size_t i = 0; i + 2 < kResultColumns.size(); ++i) {
             out.Field({});
         }
         out.Field(error);
+        out.PlainField({});
         return;
     }
     for (const std::string& box : result->boxes) {
@@ -68,6 +69,7 @@ void WriteResults(CsvWriter& out, const SwimResult* result, std::string_view err
     out.PlainField(result->male);
     out.PlainField(result->female);
     out.PlainField({});
+    out.Field(result->warning);
 }
 
 BatchSummary RunBatch(CsvReader& in, CsvWriter& out, std::string_view inputName,

@@ -17,17 +17,18 @@
 
 namespace et::cli {
 
-// The columns written after the input's own.
-inline constexpr std::array<std::string_view, 12> kResultColumns = {
-    "50m", "33m", "25m", "20m",         "36y",           "27y",
-    "33y", "25y", "20y", "male_points", "female_points", "error"};
+// The columns written after the input's own. The warning of an implausible time comes last.
+inline constexpr std::array<std::string_view, 13> kResultColumns = {
+    "50m", "33m", "25m",         "20m",           "36y",   "27y",    "33y",
+    "25y", "20y", "male_points", "female_points", "error", "warning"};
 
 // Works out one row from its pool, event and time texts. Returns true and fills result, or
 // returns false with the message for the error column.
 bool EvaluateRow(std::string_view pool, std::string_view event, std::string_view time,
                  SwimResult& result, std::string& error);
 
-// Writes the twelve result fields: bare box texts and points, or empty fields and the error.
+// Writes the result fields: bare box texts, points and the warning, or empty fields and the
+// error.
 void WriteResults(CsvWriter& out, const SwimResult* result, std::string_view error);
 
 struct BatchSummary {

@@ -134,6 +134,9 @@ int RunConvert(const ConvertOptions& options, std::FILE* out, std::FILE* err) {
         Say(err, error);
         return kExitRejected;
     }
+    if (!result.warning.empty()) {
+        Say(err, "warning: " + result.warning);
+    }
     return kExitOk;
 }
 
@@ -227,6 +230,14 @@ int RunTable(const TableOptions& options, std::FILE* out, std::FILE* err) {
     }
     const TableRange range{*from, *to, *step};
     const PoolInfo& pool = kPools[*poolIndex];
+    // Slower rows are never less plausible than the first: the two ends say it all.
+    for (const auto& [option, text] :
+         {std::pair{"--from ", &options.from}, std::pair{"--to ", &options.to}}) {
+        SwimResult result;
+        if (EvaluateSwim(pool, *event, *text, result, error) && !result.warning.empty()) {
+            Say(err, "warning: " + std::string(option) + result.warning);
+        }
+    }
     Output output(options.output, out);
     if (!output.Open(err)) {
         return kExitUsage;

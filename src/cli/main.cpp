@@ -51,10 +51,13 @@ int main(int argc, char** argv) {
     batchCmd->footer(
         "The header row names the pool, event and time columns, in any order and letter case;\n"
         "other columns are copied. Each row gains 50m,33m,25m,20m,36y,27y,33y,25y,20y,\n"
-        "male_points,female_points,error. Every input row gives one output row: a short row\n"
-        "is read with empty trailing fields, a row longer than the header and an empty line\n"
-        "are rejected. Rejected rows keep their fields, carry the reason in error and are\n"
-        "reported on standard error as FILE:LINE: message.\n\n" +
+        "male_points,female_points,error,warning. Every input row gives one output row: a\n"
+        "short row is read with empty trailing fields, a row longer than the header and an\n"
+        "empty line are rejected. Rejected rows keep their fields, carry the reason in error\n"
+        "and are reported on standard error as FILE:LINE: message. A time that is taken but\n"
+        "implausible (under a third of the event's lowest reference time, or coming out at\n"
+        "zero or less in some pool) is converted all the same, with how it was read in\n"
+        "warning.\n\n" +
         whole + " The output may not be the input file, under any name.\n\n" + names);
     batchCmd->add_option("file", batch.input, "CSV input, - for standard input")
         ->capture_default_str();

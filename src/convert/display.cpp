@@ -30,10 +30,10 @@ BoxTexts BlankBoxes() {
     return boxes;
 }
 
-BoxTexts DispTimes(std::int16_t EvntCode, double Timeval, std::int16_t Distance) {
-    BoxTexts boxes = BlankBoxes();
+PoolTimes TimesInEveryPool(std::int16_t EvntCode, double Timeval, std::int16_t Distance) {
+    PoolTimes times;
     if (!IsIndividualEvent(EvntCode)) {
-        return boxes;
+        return times;
     }
     const double T = Timeval;
     std::size_t n = 0;
@@ -49,18 +49,29 @@ BoxTexts DispTimes(std::int16_t EvntCode, double Timeval, std::int16_t Distance)
         float nt = 0.0F;
         GetPoolFactors(Distance, EvntCode, i, j, pm, tf, nt);
         const double turnDistance = EvntCode == 6 && i == kYardPools ? 1650.0 : Distance;
-        const double t = pm * T - (turnDistance / 100.0) *
-                                      ((tf / T) * (static_cast<double>(Distance) / 100.0)) *
-                                      static_cast<double>(j - 1);
-        // A swim far too fast for its distance (a 1500 in a few seconds) has more turns to
-        // take off than it has time: no time in that pool, so its box stays blank.
-        if (t > 0.0) {
-            // Adding 0.05 and cutting the hundredths shows t to the nearest tenth.
-            boxes[n] = TimeToAlpha(t + 0.05, "P").substr(0, 7);
-        }
+        times[n] = pm * T - (turnDistance / 100.0) *
+                                ((tf / T) * (static_cast<double>(Distance) / 100.0)) *
+                                static_cast<double>(j - 1);
         ++n;
     }
+    return times;
+}
+
+BoxTexts BoxesOf(const PoolTimes& times) {
+    BoxTexts boxes = BlankBoxes();
+    for (std::size_t n = 0; n < times.size(); ++n) {
+        // A swim far too fast for its distance (a 1500 in a few seconds) has more turns to
+        // take off than it has time: no time in that pool, so its box stays blank.
+        if (times[n] && *times[n] > 0.0) {
+            // Adding 0.05 and cutting the hundredths shows t to the nearest tenth.
+            boxes[n] = TimeToAlpha(*times[n] + 0.05, "P").substr(0, 7);
+        }
+    }
     return boxes;
+}
+
+BoxTexts DispTimes(std::int16_t EvntCode, double Timeval, std::int16_t Distance) {
+    return BoxesOf(TimesInEveryPool(EvntCode, Timeval, Distance));
 }
 
 BoxTexts ConvertedTimes(std::int16_t EvntCode, std::int16_t Distance, double swtime,

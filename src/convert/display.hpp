@@ -3,6 +3,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -15,6 +16,17 @@ inline constexpr std::string_view kBlankBox = "        ";
 
 // Every box blank.
 BoxTexts BlankBoxes();
+
+// The time of a swim of long-course time Timeval in each of the nine pools, unrounded, in box
+// order; nothing where the event's distance is not a whole number of lengths, and nothing at all
+// for an event without pool factors. A swim far too fast for its distance can come out at zero
+// or less where it has many turns to take off.
+using PoolTimes = std::array<std::optional<double>, 9>;
+PoolTimes TimesInEveryPool(std::int16_t EvntCode, double Timeval, std::int16_t Distance);
+
+// The box texts of those times: each to a tenth, blank where there is no time or it is not above
+// zero.
+BoxTexts BoxesOf(const PoolTimes& times);
 
 // The time of a swim of long-course time Timeval in each of the nine pools, to a tenth, in box
 // order (50, 33 1/3, 25, 20 metres, 36 2/3, 27 1/2 yards, 33 1/3, 25, 20 yards): ' 1.01.4' or

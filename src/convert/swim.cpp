@@ -1,7 +1,12 @@
 #include "convert/swim.hpp"
 
+#include "convert/conversion.hpp"
 #include "model/time_text.hpp"
 #include "points/gb_points.hpp"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
 
 namespace et {
 
@@ -37,8 +42,12 @@ bool EvaluateSwim(const PoolInfo& pool, const IndividualEvent& event, std::strin
         return false;
     }
 
-    result.boxes =
-        ConvertedTimes(event.code, event.distance, swtime, pool.type, pool.turnsPerHundred);
+    const auto longCourse =
+        LongCourseTime(event.code, event.distance, swtime, pool.type, pool.turnsPerHundred);
+    const PoolTimes times =
+        longCourse ? TimesInEveryPool(event.code, *longCourse, event.distance) : PoolTimes{};
+    result.boxes = BoxesOf(times);
+    result.warning = ImplausibleTimeWarning(event, timeText, swtime, times);
     const PointsUpdate points =
         ShowGBPoints(pool.type, pool.turnsPerHundred, event.code, result.boxes[kFiftyMetreBox],
                      result.boxes[kTwentyFiveMetreBox]);
@@ -46,6 +55,68 @@ bool EvaluateSwim(const PoolInfo& pool, const IndividualEvent& event, std::strin
     result.male = points.box[0].value_or(std::string());
     result.female = points.box[1].value_or(std::string());
     return true;
+}
+
+std::string ImplausibleTimeWarning(const IndividualEvent& event, std::string_view timeText,
+                                   double swtime, const PoolTimes& times) {
+    double lowest = 0.0;
+    double highest = 0.0;
+    for (const std::string_view sex : {"M", "F"}) {
+        for (const std::int16_t course : {kLongCourse, kShortCourse}) {
+            const double R = GetRefTime(event.code, sex, course);
+            lowest = R > 0.0 && (lowest == 0.0 || R < lowest) ? R : lowest;
+            highest = std::max(highest, R);
+        }
+    }
+    // In whole hundredths, so that exactly a third is not under it.
+    const bool tooFast = std::lround(swtime * 100.0) * 3 < std::lround(lowest * 100.0);
+    const PoolInfo* gone = nullptr;
+    for (std::size_t n = 0; n < times.size() && gone == nullptr; ++n) {
+        gone = times[n] && *times[n] <= 0.0 ? &kPools[n] : nullptr;
+    }
+    if (!tooFast && gone == nullptr) {
+        return {};
+    }
+    const auto first = timeText.find_first_not_of(' ');
+    const auto last = timeText.find_last_not_of(' ');
+    const std::string_view typed = timeText.substr(first, last - first + 1);
+    char number[32];
+    std::snprintf(number, sizeof number, "%.2f", swtime);
+    std::string warning = std::string(typed) + " was read as " + number + " seconds";
+    warning += tooFast ? ", under a third of the " + std::to_string(event.distance) + " " +
+                             std::string(event.stroke) + " reference time"
+                       : ", which comes out at zero or less in " + std::string(gone->caption);
+
+    // One separator is seconds and hundredths; the swimmer may have meant minutes and seconds.
+    const auto separator = typed.find_first_of(".:");
+    if (separator == std::string_view::npos ||
+        typed.find_first_of(".:", separator + 1) != std::string_view::npos) {
+        return warning;
+    }
+    const std::string_view minutes = typed.substr(0, separator);
+    const std::string_view seconds = typed.substr(separator + 1);
+    const auto digits = [](std::string_view text) {
+        return !text.empty() && text.size() <= 2 &&
+               text.find_first_not_of("0123456789") == std::string_view::npos;
+    };
+    if (!digits(minutes) || !digits(seconds) || seconds.size() != 2 || seconds >= "60") {
+        return warning;
+    }
+    const int m = std::stoi(std::string(minutes));
+    const int sec = std::stoi(std::string(seconds));
+    // Read as minutes and seconds it must be a swim of this event: not under a third of the
+    // lowest reference time, and not so slow that it would score nothing (four reference times).
+    const double meant = m * 60.0 + sec;
+    if (meant * 3.0 < lowest || meant > 4.0 * highest || meant > kLongestTime) {
+        return warning;
+    }
+    std::snprintf(number, sizeof number, "%d:%02d.00", m, sec);
+    warning += std::string(": write ") + number + " for " + std::to_string(m) +
+               (m == 1 ? " minute" : " minutes");
+    if (sec != 0) {
+        warning += " " + std::to_string(sec) + (sec == 1 ? " second" : " seconds");
+    }
+    return warning;
 }
 
 std::string_view BareBoxText(std::string_view box) {

@@ -15,6 +15,7 @@ struct SwimResult {
     BoxTexts boxes;   // the nine box texts exactly as the window shows them
     std::string male; // points as the window shows them; empty for 0 or no score
     std::string female;
+    std::string warning; // ImplausibleTimeWarning for the swim; empty when it is plausible
 };
 
 // Reads a typed time as the window does. True for a time the window works with, with its value
@@ -27,6 +28,14 @@ bool ReadEnteredTime(std::string_view timeText, double& swtime, std::string& nor
 // is left as it was.
 bool EvaluateSwim(const PoolInfo& pool, const IndividualEvent& event, std::string_view timeText,
                   SwimResult& result, std::string& error);
+
+// Why a time the window takes is still not a time anyone swims, naming how the text was read;
+// empty when it is plausible. Implausible is under a third of the lowest of the event's reference
+// times (either sex, either course), or a time that comes out at zero or less in some pool.
+// "15:00 was read as 15.00 seconds, under a third of the 1500 Free reference time: write
+// 15:00.00 for 15 minutes"
+std::string ImplausibleTimeWarning(const IndividualEvent& event, std::string_view timeText,
+                                   double swtime, const PoolTimes& times);
 
 // A box text without its leading spaces ("1.01.4", "59.3"); empty for a blank box.
 std::string_view BareBoxText(std::string_view box);

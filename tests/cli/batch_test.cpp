@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <string>
 #include <vector>
 
@@ -104,6 +105,7 @@ TEST(BatchAgainstWindow, EveryEventAndPoolGivesTheWindowsTexts) {
     std::string input = "time,event,pool\n";
     struct Expected {
         std::optional<std::vector<std::string>> results;
+        bool implausible = false; // under a third of every reference time of the event
     };
     std::vector<Expected> expected;
     int style = 0;
@@ -118,11 +120,19 @@ TEST(BatchAgainstWindow, EveryEventAndPoolGivesTheWindowsTexts) {
             for (long h = fastest; h <= slowest; h += step) {
                 times.push_back(h);
             }
+            double lowest = 1e9;
+            for (const std::string_view sex : {"M", "F"}) {
+                for (const std::int16_t course : {et::kLongCourse, et::kShortCourse}) {
+                    lowest = std::min(lowest, et::GetRefTime(event.code, sex, course));
+                }
+            }
             for (const long h : times) {
                 const std::string typed = Typed(h, style++ % 4);
                 input += "\"" + typed + "\"," + et::cli::EventName(event) + "," +
                          std::string(pool.caption) + "\n";
-                expected.push_back({WindowShows(pool, event, typed)});
+                auto shown = WindowShows(pool, event, typed);
+                const bool implausible = shown && h * 3 < std::lround(lowest * 100.0);
+                expected.push_back({std::move(shown), implausible});
             }
         }
     }
@@ -130,10 +140,15 @@ TEST(BatchAgainstWindow, EveryEventAndPoolGivesTheWindowsTexts) {
     ASSERT_FALSE(run.summary.failed);
     ASSERT_EQ(run.rows.size(), expected.size() + 1);
     std::size_t rejected = 0;
+    std::size_t warned = 0;
     for (std::size_t i = 0; i < expected.size(); ++i) {
         const std::vector<std::string>& row = run.rows[i + 1];
-        ASSERT_EQ(row.size(), 15U);
-        const std::vector<std::string> results(row.begin() + 3, row.end());
+        ASSERT_EQ(row.size(), 16U);
+        // Only a time the window takes can be implausible, and then it says how it was read.
+        EXPECT_EQ(!row.back().empty(), expected[i].implausible) << row[0] << ": " << row.back();
+        EXPECT_TRUE(row.back().empty() || row.back().find(" was read as ") != std::string::npos);
+        warned += row.back().empty() ? 0U : 1U;
+        const std::vector<std::string> results(row.begin() + 3, row.end() - 1);
         if (expected[i].results) {
             EXPECT_EQ(results, *expected[i].results) << row[0] << " " << row[1] << " " << row[2];
         } else {
@@ -145,6 +160,52 @@ TEST(BatchAgainstWindow, EveryEventAndPoolGivesTheWindowsTexts) {
     }
     EXPECT_EQ(run.summary.rejected, rejected);
     EXPECT_GT(rejected, 0U);
+    EXPECT_GT(warned, 0U);
+}
+
+TEST(BatchRows, ImplausibleTimesCarryAWarningAndNothingElseChanges) {
+    struct Case {
+        std::string_view row;
+        std::string_view warning;
+        std::string_view error;
+    };
+    const Case cases[] = {
+        {"25y,1500 Free,15:00",
+         "15:00 was read as 15.00 seconds, under a third of the 1500 Free reference time: write "
+         "15:00.00 for 15 minutes",
+         ""},
+        {"50m,200 Back,1.59",
+         "1.59 was read as 1.59 seconds, under a third of the 200 Back reference time: write "
+         "1:59.00 for 1 minute 59 seconds",
+         "time '1.59' is not above 10.00 seconds"},
+        {"25m,100 Free,10.01",
+         "10.01 was read as 10.01 seconds, under a third of the 100 Free reference time", ""},
+        {"25m,100 Free, 15.60 ",
+         "15.60 was read as 15.60 seconds, under a third of the 100 Free reference time", ""},
+        {"25m,100 Free,15.70", "", ""},
+        // A third of the men's short-course 14:30.60.
+        {"50m,1500 Free,4:50.19",
+         "4:50.19 was read as 290.19 seconds, under a third of the 1500 Free reference time", ""},
+        {"50m,1500 Free,4:50.20", "", ""},
+        {"25m,100 Free,1.75.00", "", "time '1.75.00' is not a swim time like 59.87 or 1:02.34"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.row);
+        const BatchRun run = RunOn("pool,event,time\n" + std::string(c.row) + "\n");
+        ASSERT_EQ(run.rows.size(), 2U);
+        const std::vector<std::string>& row = run.rows[1];
+        ASSERT_EQ(row.size(), 16U);
+        // A rejected row's warning stays empty: the error says what is wrong.
+        EXPECT_EQ(row[15], c.error.empty() ? c.warning : "");
+        EXPECT_EQ(row[14], c.error);
+        EXPECT_EQ(run.diagnostics.size(), c.error.empty() ? 0U : 1U);
+        // The figures are the window's, warning or not.
+        if (c.error.empty()) {
+            EXPECT_EQ(std::vector<std::string>(row.begin() + 3, row.end() - 1),
+                      *WindowShows(et::kPools[*et::cli::ParsePool(row[0])],
+                                   *et::cli::ParseEvent(row[1]), row[2]));
+        }
+    }
 }
 
 TEST(BatchAgainstWindow, TheWindowsFormShowsWhatBatchWrites) {
@@ -193,7 +254,8 @@ TEST(BatchAgainstWindow, TheWindowsFormShowsWhatBatchWrites) {
     std::size_t rejected = 0;
     for (std::size_t i = 0; i < shown.size(); ++i) {
         std::vector<std::string> row = run.rows[i + 1];
-        ASSERT_EQ(row.size(), 15U);
+        ASSERT_EQ(row.size(), 16U);
+        row.pop_back(); // the warning
         // The 50 metres box is never blank for a swim the window took.
         const bool taken = !shown[i][3].empty();
         EXPECT_EQ(row.back().empty(), taken) << shown[i][2] << ": " << row.back();
@@ -213,11 +275,11 @@ TEST(BatchColumns, FoundInAnyOrderAndCaseWithOtherColumnsKept) {
     EXPECT_EQ(run.rows[0],
               (std::vector<std::string>{"Club", "TIME", " Event ", "notes", "pool", "50m", "33m",
                                         "25m", "20m", "36y", "27y", "33y", "25y", "20y",
-                                        "male_points", "female_points", "error"}));
+                                        "male_points", "female_points", "error", "warning"}));
     EXPECT_EQ(run.rows[1],
               (std::vector<std::string>{"Otters", "60.00", "100 Free", "fast, again", "25 metres",
                                         "1.01.4", "1.00.7", "1.00.0", "59.3", "1.01.1", "1.00.4",
-                                        "55.2", "54.5", "53.8", "528", "733", ""}));
+                                        "55.2", "54.5", "53.8", "528", "733", "", ""}));
     EXPECT_TRUE(run.diagnostics.empty());
 }
 
@@ -257,8 +319,10 @@ TEST(BatchRows, OneOutputRowPerRecordWithPhysicalLinesInMessages) {
     EXPECT_EQ(run.summary.rows, 10U);
     EXPECT_EQ(run.summary.rejected, 8U);
     ASSERT_EQ(run.rows.size(), 11U);
-    for (const auto& row : run.rows) {
-        EXPECT_EQ(row.size(), 16U);
+    for (std::size_t i = 1; i < run.rows.size(); ++i) {
+        EXPECT_EQ(run.rows[i].size(), 17U);
+        // Only Ivy's 10.01, taken, is implausible for a 100.
+        EXPECT_EQ(run.rows[i].back().empty(), i != 10) << run.rows[i][0];
     }
     EXPECT_EQ(run.rows[1][0], "Ann\nSmith");
     EXPECT_EQ(run.rows[1][15], "");

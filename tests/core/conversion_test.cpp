@@ -1,11 +1,13 @@
 #include "convert/conversion.hpp"
 #include "convert/display.hpp"
 #include "convert/pool_factors.hpp"
+#include "convert/swim.hpp"
 #include "model/events.hpp"
 #include "model/time_text.hpp"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 
 namespace et {
@@ -193,3 +195,34 @@ TEST(ConvertedTimes, TheEnteredPoolShowsTheEnteredTimeToATenth) {
 
 } // namespace
 } // namespace et
+
+namespace {
+
+// A time comes out at zero or less only where a pool has more turns to take off than the swim has
+// time; the pool so named is the first such in box order. Plausible times and their pools say
+// nothing.
+TEST(ImplausibleTimeWarning, NamesHowTheTextWasReadAndWhy) {
+    const et::IndividualEvent& free100 = et::kIndividualEvents[1];
+    et::PoolTimes times;
+    times.fill(60.0);
+    EXPECT_EQ(et::ImplausibleTimeWarning(free100, "60.00", 60.0, times), "");
+    times[3] = 0.0;
+    times[8] = -1.0;
+    EXPECT_EQ(et::ImplausibleTimeWarning(free100, " 60.00 ", 60.0, times),
+              "60.00 was read as 60.00 seconds, which comes out at zero or less in 20 metres");
+    times[3].reset(); // a pool the event cannot be swum in
+    EXPECT_EQ(et::ImplausibleTimeWarning(free100, "1:00.00", 60.0, times),
+              "1:00.00 was read as 60.00 seconds, which comes out at zero or less in 20 yards");
+
+    // The real thing: a 1500 typed as minutes and seconds with one separator, in a 50 metres
+    // pool, has no time at all in the pools with many turns.
+    const et::IndividualEvent& free1500 = et::kIndividualEvents[5];
+    const et::PoolTimes real = et::TimesInEveryPool(free1500.code, 16.3, free1500.distance);
+    EXPECT_TRUE(std::any_of(real.begin(), real.end(), [](auto t) { return t && *t <= 0.0; }));
+    EXPECT_EQ(et::BoxesOf(real), et::DispTimes(free1500.code, 16.3, free1500.distance));
+    EXPECT_EQ(et::ImplausibleTimeWarning(free1500, "16:30", 16.3, real),
+              "16:30 was read as 16.30 seconds, under a third of the 1500 Free reference time: "
+              "write 16:30.00 for 16 minutes 30 seconds");
+}
+
+} // namespace

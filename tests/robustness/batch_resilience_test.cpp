@@ -285,9 +285,10 @@ TEST_F(BatchResilience, OneRowOutPerRecordInAndEveryRejectionReportedWithItsLine
     et::cli::CsvReader reader(et::cli::ReadFromFile(file));
     et::cli::CsvRecord record;
     ASSERT_EQ(reader.Next(record), et::cli::CsvReader::Status::Record);
-    ASSERT_EQ(record.size(), 17u);
+    ASSERT_EQ(record.size(), 18u);
     EXPECT_EQ(record[0], "id");
     EXPECT_EQ(record[16], "error");
+    EXPECT_EQ(record[17], "warning");
 
     std::size_t errorAt = 0; // where the next message should start in run.errors
     std::size_t failures = 0;
@@ -303,7 +304,7 @@ TEST_F(BatchResilience, OneRowOutPerRecordInAndEveryRejectionReportedWithItsLine
             fail(i, "no output row (output ends early)");
             break;
         }
-        if (record.size() != 17) {
+        if (record.size() != 18) {
             fail(i, "output row has " + std::to_string(record.size()) + " fields");
             continue;
         }
