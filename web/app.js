@@ -77,9 +77,10 @@ function label(element, tag = 'span', attributes = {}) {
 }
 
 function output(element, accessibleName) {
-  const node = make('output', {id: element.id, class: `box ${element.name}`, 'aria-label': accessibleName});
-  byId.set(element.id, node);
-  return node;
+  // The figure sits in a box of its own, laid out alone when it changes.
+  const figure = make('span', {class: 'figure'});
+  byId.set(element.id, figure);
+  return make('output', {id: element.id, class: `box ${element.name}`, 'aria-label': accessibleName}, [figure]);
 }
 
 // The pool frame: the options in screen order, the separator lines between the groups.
@@ -171,7 +172,8 @@ function buildTime() {
   byId.set(time.id, input);
   input.addEventListener('input', () => act(() => form.setTimeText(input.value)));
   // The label above the box names it for a screen reader, as on the desktop.
-  return make('div', {class: 'time'}, [label(elements.get('lblTime'), 'label', {for: time.id}), input]);
+  return make('div', {class: 'time'}, [label(elements.get('lblTime'), 'label', {for: time.id}),
+                                       make('div', {}, [input])]);
 }
 
 // The hidden pickers and their headings: kept, never shown.
@@ -281,14 +283,18 @@ function update() {
       }
     });
   }
-  showTextWindow(view.textwin);
+  if ('textwin' in view) {
+    showTextWindow(view.textwin);
+  }
   if (view.menu) {
     openMenu(view.menu);
   }
-  for (const [text, title] of view.messages) {
-    messages.push({text, title});
+  if (view.messages) {
+    for (const [text, title] of view.messages) {
+      messages.push({text, title});
+    }
+    showNextMessage();
   }
-  showNextMessage();
 }
 
 // --- The text window: placed where the form puts it, shown modeless ---

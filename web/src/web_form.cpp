@@ -1,5 +1,6 @@
 #include "web_form.hpp"
 
+#include <algorithm>
 #include <array>
 #include <cstdio>
 #include <span>
@@ -214,37 +215,77 @@ void WebForm::setSizes(double screenWidth, double screenHeight, double textWidth
                        {textWidth * kTwipsPerPixel, textHeight * kTwipsPerPixel});
 }
 
+namespace {
+
+// Every caption and text of the main window that the page shows, in a fixed order.
+template <typename Visit>
+void ForEachShownText(const et::form::MainWindowState& state, Visit visit) {
+    const auto group = [&visit](std::string_view name, const auto& items, auto member) {
+        for (std::size_t i = 0; i < items.size(); ++i) {
+            visit(name, static_cast<std::int16_t>(i), items[i].*member);
+        }
+    };
+    using et::form::LabelState;
+    using et::form::TextBoxState;
+    group("lblStroke", state.lblStroke, &LabelState::Caption);
+    group("Label1", state.Label1, &LabelState::Caption);
+    const std::pair<std::string_view, const std::string*> single[] = {
+        {"lblDistance", &state.lblDistance.Caption},
+        {"lblTime", &state.lblTime.Caption},
+        {"lblMetric", &state.lblMetric.Caption},
+        {"lblIntC", &state.lblIntC.Caption},
+        {"lblImp", &state.lblImp.Caption},
+        {"lblVersion", &state.lblVersion.Caption},
+        {"lblGBPntMale", &state.lblGBPntMale.Caption},
+        {"lblGBPntFemale", &state.lblGBPntFemale.Caption},
+        {"txtATime", &state.txtATime.Text},
+    };
+    for (const auto& [name, text] : single) {
+        visit(name, et::form::kNoIndex, *text);
+    }
+    group("txtETime", state.txtETime, &TextBoxState::Text);
+    group("txtGBPnt", state.txtGBPnt, &TextBoxState::Text);
+}
+
+} // namespace
+
 std::string WebForm::view() {
     const et::form::MainWindowState& state = form_.State();
+    // Only what changed since the last view goes to the page: a keystroke's answer stays small.
     JsonObject texts;
-    for (std::size_t i = 0; i < state.lblStroke.size(); ++i) {
-        texts.text(ElementId("lblStroke", static_cast<std::int16_t>(i)),
-                   state.lblStroke[i].Caption);
-    }
-    for (std::size_t i = 0; i < state.Label1.size(); ++i) {
-        texts.text(ElementId("Label1", static_cast<std::int16_t>(i)), state.Label1[i].Caption);
-    }
-    texts.text("lblDistance", state.lblDistance.Caption)
-        .text("lblTime", state.lblTime.Caption)
-        .text("lblMetric", state.lblMetric.Caption)
-        .text("lblIntC", state.lblIntC.Caption)
-        .text("lblImp", state.lblImp.Caption)
-        .text("lblVersion", state.lblVersion.Caption)
-        .text("lblGBPntMale", state.lblGBPntMale.Caption)
-        .text("lblGBPntFemale", state.lblGBPntFemale.Caption)
-        .text("txtATime", state.txtATime.Text);
-    for (std::size_t i = 0; i < state.txtETime.size(); ++i) {
-        texts.text(ElementId("txtETime", static_cast<std::int16_t>(i)), state.txtETime[i].Text);
-    }
-    for (std::size_t i = 0; i < state.txtGBPnt.size(); ++i) {
-        texts.text(ElementId("txtGBPnt", static_cast<std::int16_t>(i)), state.txtGBPnt[i].Text);
-    }
+    std::size_t n = 0;
+    ForEachShownText(state,
+                     [&](std::string_view name, std::int16_t index, const std::string& text) {
+                         if (n == sentTexts_.size()) {
+                             sentTexts_.emplace_back();
+                         } else if (sentTexts_[n] == text && sentAny_) {
+                             ++n;
+                             return;
+                         }
+                         texts.text(ElementId(name, index), text);
+                         sentTexts_[n++] = text;
+                     });
 
     JsonObject options;
-    options.raw("optPoolLen", Options(state.optPoolLen))
-        .raw("optEvent", Options(state.optEvent))
-        .raw("OptStroke", Options(state.OptStroke))
-        .raw("OptDist", Options(state.OptDist));
+    const std::array<std::pair<std::string_view, std::span<const et::form::OptionState>>, 4>
+        groups = {{{"optPoolLen", state.optPoolLen},
+                   {"optEvent", state.optEvent},
+                   {"OptStroke", state.OptStroke},
+                   {"OptDist", state.OptDist}}};
+    for (std::size_t g = 0; g < groups.size(); ++g) {
+        const auto& [name, shown] = groups[g];
+        std::vector<et::form::OptionState>& sent = sentOptions_[g];
+        const bool same = sentAny_ && std::equal(shown.begin(), shown.end(), sent.begin(),
+                                                 sent.end(), [](const auto& a, const auto& b) {
+                                                     return a.Value == b.Value &&
+                                                            a.Visible == b.Visible &&
+                                                            a.Caption == b.Caption;
+                                                 });
+        if (!same) {
+            options.raw(name, Options(shown));
+            sent.assign(shown.begin(), shown.end());
+        }
+    }
 
     std::string textwin = "null";
     const et::form::Textwin& window = form_.TextWindow();
@@ -261,26 +302,27 @@ std::string WebForm::view() {
                       .done();
     }
 
-    const std::string messages =
-        JsonArray(platform_.messages, [](const PagePlatform::Message& message) {
-            return "[" + JsonString(message.text) + "," + JsonString(message.title) + "]";
-        });
-    // The menu's top right corner, in CSS pixels of the window's client area.
-    const std::string menu =
-        platform_.menuRequested
-            ? "[" + Number(static_cast<double>(platform_.menuX) / kTwipsPerPixel) + "," +
-                  Number(static_cast<double>(platform_.menuY) / kTwipsPerPixel) + "]"
-            : "null";
-    platform_.messages.clear();
-    platform_.menuRequested = false;
-
-    return JsonObject()
-        .raw("texts", texts.done())
-        .raw("options", options.done())
-        .raw("textwin", textwin)
-        .raw("messages", messages)
-        .raw("menu", menu)
-        .done();
+    JsonObject view;
+    view.raw("texts", texts.done()).raw("options", options.done());
+    if (!sentAny_ || textwin != sentTextwin_) {
+        view.raw("textwin", textwin);
+        sentTextwin_ = std::move(textwin);
+    }
+    if (!platform_.messages.empty()) {
+        view.raw("messages",
+                 JsonArray(platform_.messages, [](const PagePlatform::Message& message) {
+                     return "[" + JsonString(message.text) + "," + JsonString(message.title) + "]";
+                 }));
+        platform_.messages.clear();
+    }
+    if (platform_.menuRequested) {
+        // The menu's top right corner, in CSS pixels of the window's client area.
+        view.raw("menu", "[" + Number(static_cast<double>(platform_.menuX) / kTwipsPerPixel) + "," +
+                             Number(static_cast<double>(platform_.menuY) / kTwipsPerPixel) + "]");
+        platform_.menuRequested = false;
+    }
+    sentAny_ = true;
+    return view.done();
 }
 
 std::string WebForm::elements() {

@@ -5,6 +5,7 @@
 // everything the window shows; message boxes, the help menu and the text window come back in it
 // as requests for the page to carry out.
 
+#include <array>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -75,8 +76,10 @@ public:
     // window is centred from these when it opens.
     void setSizes(double screenWidth, double screenHeight, double textWidth, double textHeight);
 
-    // Everything the window shows, as JSON; requests made since the last call (message boxes,
-    // the menu) are handed over once.
+    // What the window shows, as JSON: {"texts": {id: text}, "options": {group: [[selected,
+    // shown, caption]...]}, "textwin": null or its state, "messages": [[text, title]...],
+    // "menu": [x, y]}. The first call gives everything; each later one only what changed since
+    // (a key left out is unchanged). Requests (message boxes, the menu) are handed over once.
     std::string view();
 
     // The fixed parts as JSON: window title, elements with captions, kinds, containers, tool
@@ -89,6 +92,11 @@ public:
 private:
     PagePlatform platform_;
     et::form::MainForm form_;
+    // What the page was last sent.
+    bool sentAny_ = false;
+    std::vector<std::string> sentTexts_;
+    std::array<std::vector<et::form::OptionState>, 4> sentOptions_;
+    std::string sentTextwin_;
 };
 
 // A text as a JSON string literal, quotes included.

@@ -11,13 +11,14 @@ export const repoRoot = join(dirname(fileURLToPath(import.meta.url)), '..', '..'
 export const siteDir = process.env.EQUIVTIMES_WEB_DIR || join(repoRoot, 'build', 'web');
 
 // A fresh browser that fetches nothing on its own. close() also removes its profile.
-export async function launchBrowser() {
+export async function launchBrowser(options = {}) {
   const profile = mkdtempSync(join(tmpdir(), 'equivtimes-chromium-'));
   const context = await chromium.launchPersistentContext(profile, {
     executablePath: process.env.CHROMIUM || '/usr/bin/chromium',
     headless: true,
     args: ['--headless', '--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run',
            '--disable-background-networking', '--disable-component-update', '--disable-sync'],
+    ...options,
   });
   return {
     context,
