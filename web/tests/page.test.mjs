@@ -40,7 +40,9 @@ function replay(actions) {
 async function display(page, closeWith = 'click') {
   const messages = [];
   for (;;) {
-    const shown = await page.evaluate(() => {
+    const shown = await page.evaluate(async () => {
+      // Input still queued in the browser is handled before the next frame.
+      await new Promise((done) => requestAnimationFrame(() => done()));
       const box = document.getElementById('msgbox');
       if (box.open) {
         return {message: [document.getElementById('msgbox-title').textContent,
