@@ -301,9 +301,13 @@ test('a screen reader finds the desktop window\'s names, radio groups and polite
   await page.close();
 });
 
-test('after the first visit the page opens and calculates with the network cut', async () => {
+test('the page installs to a home screen and, after the first visit, works with the network cut', async () => {
   const page = await openCalculator(browser.context, site.url);
   await page.evaluate(() => navigator.serviceWorker.ready);
+  const cdp = await browser.context.newCDPSession(page);
+  assert.deepEqual(await cdp.send('Page.getInstallabilityErrors'), {installabilityErrors: []});
+  assert.deepEqual((await cdp.send('Page.getAppManifest')).errors, []);
+  await cdp.detach();
   await browser.context.setOffline(true);
   try {
     await page.reload();
