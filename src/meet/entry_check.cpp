@@ -316,7 +316,7 @@ ReportRow CheckEntry(const Meet& meet, std::size_t index,
         row.reason = locator.At(entry.tag) + ": " + message;
         return row;
     };
-    if (!entry.eventid.present) {
+    if (!entry.eventid.present()) {
         return fail("the entry has no eventid");
     }
     const auto found = part.events.find(row.eventid);
@@ -333,7 +333,7 @@ ReportRow CheckEntry(const Meet& meet, std::size_t index,
         }
     };
 
-    if (!entry.entrytime.present || row.entry_time == "NT") {
+    if (!entry.entrytime.present() || row.entry_time == "NT") {
         row.verdict = Verdict::NoTime;
         addStatus();
         return row;
@@ -349,7 +349,7 @@ ReportRow CheckEntry(const Meet& meet, std::size_t index,
     if (!IsLenexCourse(row.course)) {
         return fail("course '" + row.course + "' of the event is no Lenex course");
     }
-    const std::string entryCourse = entry.entrycourse.present ? row.entry_course : row.course;
+    const std::string entryCourse = entry.entrycourse.present() ? row.entry_course : row.course;
     if (!IsLenexCourse(entryCourse)) {
         return fail("entrycourse '" + entryCourse + "' is no Lenex course");
     }
@@ -364,7 +364,8 @@ ReportRow CheckEntry(const Meet& meet, std::size_t index,
             return row;
         }
         row.converted_time = converted.box;
-        conversions.push_back({index, converted.hundredths, row.course});
+        conversions.push_back(
+            {index, converted.hundredths, CourseOfPool(*PoolOfCourse(row.course))});
     }
     Judge(meet, event, owner, part, row.course, swim, row);
     addStatus();
@@ -440,6 +441,7 @@ CheckResult CheckEntries(const Meet& meet, const std::optional<std::string>& cou
     if (!sink) {
         result.rows.reserve(total);
     }
+    result.conversions.reserve(total);
     for (std::size_t i = 0; i < total; ++i) {
         if (progress && i % kProgressEvery == 0 && !progress(i, total)) {
             result.cancelled = true;

@@ -88,7 +88,7 @@ using Progress = std::function<bool(std::size_t done, std::size_t total)>;
 struct Conversion {
     std::size_t entry = 0;
     long hundredths = 0;
-    std::string course;
+    std::string_view course; // the Lenex code, a constant text
 };
 
 struct CheckResult {

@@ -9,6 +9,10 @@
 #include <pugixml.hpp>
 #include <zip.h>
 
+#ifdef __GLIBC__
+#include <malloc.h>
+#endif
+
 #include <algorithm>
 #include <array>
 #include <cerrno>
@@ -76,9 +80,9 @@ public:
         if (!attribute) {
             return span;
         }
-        span.present = true;
         const char* value = attribute.value();
         const char* begin = buffer_.data();
+        span.size = 0;
         if (value >= begin && value <= begin + buffer_.size()) {
             span.offset = static_cast<std::uint32_t>(value - begin);
             span.size = static_cast<std::uint32_t>(std::strlen(value));
@@ -195,8 +199,21 @@ public:
     }
 
     void ReadClubs(const pugi::xml_node& node, std::size_t partIndex) {
-        for (const pugi::xml_node clubs : node.children("CLUBS")) {
-            for (const pugi::xml_node club : clubs.children("CLUB")) {
+        for (pugi::xml_node clubs : node.children("CLUBS")) {
+            for (pugi::xml_node club = clubs.child("CLUB"); club;) {
+                const pugi::xml_node next = club.next_sibling("CLUB");
+                ReadClub(club, partIndex);
+                // Each club's part of the tree goes once it is read: a large meet's tree never
+                // stands whole beside what is taken from it.
+                clubs.remove_child(club);
+                club = next;
+            }
+        }
+    }
+
+    void ReadClub(const pugi::xml_node& club, std::size_t partIndex) {
+        {
+            {
                 std::string clubName = Text(club, "name");
                 for (const pugi::xml_node group : club.children()) {
                     if (Named(group, "ATHLETES")) {
@@ -425,6 +442,14 @@ std::string ReadFile(const std::string& path, std::string& bytes) {
         return SystemError("open", path);
     }
     bytes.clear();
+    // Read at the file's size, so that a large meet is not copied as the buffer grows.
+    if (std::fseek(file.get(), 0, SEEK_END) == 0) {
+        const long size = std::ftell(file.get());
+        if (size > 0) {
+            bytes.reserve(std::min(static_cast<std::size_t>(size), kLargestMeetFile) + 1);
+        }
+        std::rewind(file.get());
+    }
     std::array<char, 1 << 16> chunk{};
     for (;;) {
         const std::size_t got = std::fread(chunk.data(), 1, chunk.size(), file.get());
@@ -589,6 +614,11 @@ ReadResult ParseMeet(std::string bytes, std::string name, const Restore& restore
         reader.ReadMeets(lenex);
         reader.ReadLists(lenex);
     }
+#ifdef __GLIBC__
+    // The tree of a large meet is as large as the file again or more; its memory goes back to
+    // the system before the report and the converted meet are made.
+    malloc_trim(0);
+#endif
     meet->bytes = std::move(bytes);
     if (std::string error = putBack(meet->bytes); !error.empty()) {
         return Failure(meet->name + ": " + error);

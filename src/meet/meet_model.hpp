@@ -7,6 +7,7 @@
 #include "meet/entry_check.hpp"
 
 #include <cstdint>
+#include <deque>
 #include <functional>
 #include <string>
 #include <string_view>
@@ -26,9 +27,10 @@ enum class TextEncoding : std::uint8_t { Utf8, Latin1 };
 
 // An attribute's value as the file writes it, entities and all.
 struct Span {
+    static constexpr std::uint32_t kAbsent = 0xFFFFFFFF;
     std::uint32_t offset = 0;
-    std::uint32_t size = 0;
-    bool present = false;
+    std::uint32_t size = kAbsent; // kAbsent when the attribute is not there
+    bool present() const { return size != kAbsent; }
 };
 
 struct Date {
@@ -116,13 +118,15 @@ public:
     std::vector<MeetPart> parts;
     std::vector<Event> events;
     std::vector<StandardList> lists;
-    std::vector<Owner> owners;
-    std::vector<Entry> entries;
+    // Kept in blocks, so that they fill the memory the document's tree gives back as it is read.
+    std::deque<Owner> owners;
+    std::deque<Entry> entries;
 
     // An attribute's value as text: entities resolved, in UTF-8.
     std::string Text(const Span& span) const;
     std::string_view Raw(const Span& span) const {
-        return std::string_view(bytes).substr(span.offset, span.size);
+        return span.present() ? std::string_view(bytes).substr(span.offset, span.size)
+                              : std::string_view();
     }
     // "meet.lef:12:5" for a place in the document (line and column counted from 1).
     std::string Where(std::uint32_t offset) const;
@@ -152,6 +156,10 @@ std::string DecodeValue(std::string_view raw, TextEncoding encoding);
 // message when they are no longer what was read.
 using Restore = std::function<std::string(std::string& buffer)>;
 ReadResult ParseMeet(std::string bytes, std::string name, const Restore& restore);
+
+// The converted meet's .lef document handed to write piece by piece; empty, or the message.
+std::string WriteConvertedDocument(const Meet& meet, const CheckResult& result,
+                                   const std::function<bool(std::string_view)>& write);
 
 // The .lef document of the converted meet (the bytes of meet with every converted entry
 // changed), or an error message.

@@ -9,6 +9,7 @@
 #include <zip.h>
 
 #include <algorithm>
+#include <functional>
 #include <memory>
 
 namespace et::meet {
@@ -61,7 +62,8 @@ bool EditsOf(const Meet& meet, const Entry& entry, const Conversion& conversion,
     const std::string originalCourse(meet.Raw(entry.entrycourse));
     edits.push_back(
         {entry.entrytime.offset, entry.entrytime.size, LenexTimeText(conversion.hundredths)});
-    edits.push_back({entry.entrycourse.offset, entry.entrycourse.size, conversion.course});
+    edits.push_back(
+        {entry.entrycourse.offset, entry.entrycourse.size, std::string(conversion.course)});
 
     if (entry.meetinfo != 0) {
         if (entry.meetinfoHasTime) {
@@ -102,40 +104,54 @@ struct SourceCloser {
 
 } // namespace
 
-std::pair<std::string, std::string> ConvertedDocument(const Meet& meet, const CheckResult& result) {
+std::string WriteConvertedDocument(const Meet& meet, const CheckResult& result,
+                                   const std::function<bool(std::string_view)>& write) {
     if (result.cancelled) {
-        return {{}, "the check was stopped before every entry was seen"};
+        return "the check was stopped before every entry was seen";
     }
+    std::size_t at = 0;
+    const std::string_view bytes(meet.bytes);
+    // The entries come in document order, and each one's changes lie within it.
     std::vector<Edit> edits;
-    edits.reserve(result.conversions.size() * 3);
     for (const Conversion& conversion : result.conversions) {
         if (conversion.entry >= meet.entries.size()) {
-            return {{}, "the check does not belong to this meet"};
+            return "the check does not belong to this meet";
         }
         const Entry& entry = meet.entries[conversion.entry];
-        if (!entry.entrytime.present || !entry.entrycourse.present ||
+        edits.clear();
+        if (!entry.entrytime.present() || !entry.entrycourse.present() ||
             !EditsOf(meet, entry, conversion, edits)) {
-            return {{}, meet.Where(entry.tag) + ": this entry cannot be written back"};
+            return meet.Where(entry.tag) + ": this entry cannot be written back";
+        }
+        std::sort(edits.begin(), edits.end(),
+                  [](const Edit& a, const Edit& b) { return a.offset < b.offset; });
+        for (const Edit& edit : edits) {
+            if (edit.offset < at) {
+                return meet.Where(entry.tag) + ": the entries are not in document order";
+            }
+            if (!write(bytes.substr(at, edit.offset - at)) || !write(edit.text)) {
+                return "the converted meet could not be written";
+            }
+            at = edit.offset + edit.size;
         }
     }
-    std::stable_sort(edits.begin(), edits.end(),
-                     [](const Edit& a, const Edit& b) { return a.offset < b.offset; });
-    std::size_t growth = 0;
-    for (const Edit& edit : edits) {
-        growth += edit.text.size();
+    if (!write(bytes.substr(at))) {
+        return "the converted meet could not be written";
     }
+    return {};
+}
+
+std::pair<std::string, std::string> ConvertedDocument(const Meet& meet, const CheckResult& result) {
     std::string out;
-    out.reserve(meet.bytes.size() + growth);
-    std::size_t at = 0;
-    for (const Edit& edit : edits) {
-        if (edit.offset < at) {
-            return {{}, "two changes overlap in " + meet.name};
-        }
-        out.append(meet.bytes, at, edit.offset - at);
-        out += edit.text;
-        at = edit.offset + edit.size;
+    // A converted entry grows by its MEETINFO and a longer course code: at most 66 bytes.
+    out.reserve(meet.bytes.size() + result.conversions.size() * 72);
+    std::string error = WriteConvertedDocument(meet, result, [&out](std::string_view piece) {
+        out += piece;
+        return true;
+    });
+    if (!error.empty()) {
+        return {{}, std::move(error)};
     }
-    out.append(meet.bytes, at, std::string::npos);
     return {std::move(out), {}};
 }
 
@@ -202,12 +218,26 @@ std::string WriteConvertedMeet(const Meet& meet, const CheckResult& result,
         (outputPath == meet.sourcePath || io::SameFile(outputPath, meet.sourcePath))) {
         return outputPath + ": that is the meet file read; the converted meet goes to another file";
     }
+    if (extension == ".lef") {
+        // Written as it is made: a large meet is not held twice.
+        io::WholeFileWriter file;
+        if (std::string error = file.Open(outputPath); !error.empty()) {
+            return error;
+        }
+        std::string error = WriteConvertedDocument(
+            meet, result, [&file](std::string_view piece) { return file.Write(piece); });
+        if (!error.empty()) {
+            if (!file.ok()) {
+                return file.Commit(); // the writer's own message; nothing is left behind
+            }
+            file.Abandon();
+            return error;
+        }
+        return file.Commit();
+    }
     auto [document, error] = ConvertedDocument(meet, result);
     if (!error.empty()) {
         return error;
-    }
-    if (extension == ".lef") {
-        return io::WriteWholeFile(outputPath, document);
     }
     // The .lef inside takes the .lxf's own name.
     std::string member = outputPath.substr(outputPath.find_last_of('/') + 1);
