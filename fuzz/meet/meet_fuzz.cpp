@@ -1,0 +1,50 @@
+// The meet file reader, the entry walk and the converted meet.
+//
+// Any bytes are read as a .lef or an .lxf: either a meet or a message, never a crash. A meet's
+// every entry gets one row; with nothing converted the converted meet is the file itself, byte
+// for byte; and the converted meet reads back with the same entries, none left to convert.
+#include "meet/entry_check.hpp"
+
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <string_view>
+
+namespace {
+
+void Require(bool condition) {
+    if (!condition) {
+        std::abort();
+    }
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    const std::string_view bytes(reinterpret_cast<const char*>(data), size);
+    const et::meet::ReadResult read = et::meet::ReadMeetBytes(bytes, "fuzz.lef");
+    Require(read.meet != nullptr || !read.error.empty());
+    if (!read.meet) {
+        return 0;
+    }
+    const et::meet::CheckResult result = et::meet::CheckEntries(*read.meet);
+    Require(result.rows.size() == read.meet->entries.size());
+    Require(result.counts.converted == result.conversions.size());
+    const auto [document, error] = et::meet::ConvertedDocument(*read.meet, result);
+    if (!error.empty()) {
+        return 0; // an entry that cannot be written back is told, not guessed at
+    }
+    if (result.conversions.empty()) {
+        Require(document == read.meet->bytes);
+        return 0;
+    }
+    const et::meet::ReadResult again = et::meet::ReadMeetBytes(document, "converted.lef");
+    Require(again.meet != nullptr);
+    Require(again.meet->entries.size() == read.meet->entries.size());
+    const et::meet::CheckResult second = et::meet::CheckEntries(*again.meet);
+    Require(second.conversions.empty());
+    for (const et::meet::Conversion& conversion : result.conversions) {
+        Require(second.rows[conversion.entry].entry_course == conversion.course);
+    }
+    return 0;
+}
