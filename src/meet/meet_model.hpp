@@ -157,15 +157,8 @@ std::string DecodeValue(std::string_view raw, TextEncoding encoding);
 using Restore = std::function<std::string(std::string& buffer)>;
 ReadResult ParseMeet(std::string bytes, std::string name, const Restore& restore);
 
-// The converted meet's .lef document handed to write piece by piece; empty, or the message.
-std::string WriteConvertedDocument(const Meet& meet, const CheckResult& result,
-                                   const std::function<bool(std::string_view)>& write);
-
 // The .lef document of the converted meet (the bytes of meet with every converted entry
 // changed), or an error message.
 std::pair<std::string, std::string> ConvertedDocument(const Meet& meet, const CheckResult& result);
-
-// A ZIP archive holding one member, built in memory; empty with the message on failure.
-std::pair<std::string, std::string> ZipOneMember(std::string_view member, std::string_view bytes);
 
 } // namespace et::meet

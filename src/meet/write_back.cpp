@@ -102,60 +102,188 @@ struct SourceCloser {
     void operator()(zip_source_t* source) const { zip_source_free(source); }
 };
 
-} // namespace
+// The converted document as a run of pieces: stretches of the file's bytes and the changed
+// texts between them, made as they are asked for.
+class DocumentPieces {
+public:
+    DocumentPieces(const Meet& meet, const CheckResult& result)
+        : meet_(&meet), result_(&result), bytes_(meet.bytes) {}
 
-std::string WriteConvertedDocument(const Meet& meet, const CheckResult& result,
-                                   const std::function<bool(std::string_view)>& write) {
+    // The next piece; false at the end, or on an error (error() then says which).
+    bool Next(std::string_view& piece) {
+        for (;;) {
+            if (edit_ < edits_.size()) {
+                const Edit& edit = edits_[edit_];
+                if (!textNext_) {
+                    textNext_ = true;
+                    piece = bytes_.substr(at_, edit.offset - at_);
+                    return true;
+                }
+                textNext_ = false;
+                ++edit_;
+                at_ = edit.offset + edit.size;
+                piece = edit.text; // kept until the next entry's changes are made
+                return true;
+            }
+            if (!error_.empty()) {
+                return false;
+            }
+            if (next_ < result_->conversions.size()) {
+                if (!LoadEntry(result_->conversions[next_++])) {
+                    return false;
+                }
+                continue;
+            }
+            if (done_) {
+                return false;
+            }
+            done_ = true;
+            piece = bytes_.substr(at_);
+            return true;
+        }
+    }
+
+    const std::string& error() const { return error_; }
+
+private:
+    // The changes of one entry: they lie within it, and the entries come in document order.
+    bool LoadEntry(const Conversion& conversion) {
+        if (conversion.entry >= meet_->entries.size()) {
+            error_ = "the check does not belong to this meet";
+            return false;
+        }
+        const Entry& entry = meet_->entries[conversion.entry];
+        edits_.clear();
+        edit_ = 0;
+        if (!entry.entrytime.present() || !entry.entrycourse.present() ||
+            !EditsOf(*meet_, entry, conversion, edits_)) {
+            error_ = meet_->Where(entry.tag) + ": this entry cannot be written back";
+            return false;
+        }
+        std::sort(edits_.begin(), edits_.end(),
+                  [](const Edit& a, const Edit& b) { return a.offset < b.offset; });
+        if (edits_.front().offset < at_) {
+            error_ = meet_->Where(entry.tag) + ": the entries are not in document order";
+            return false;
+        }
+        return true;
+    }
+
+    const Meet* meet_;
+    const CheckResult* result_;
+    std::string_view bytes_;
+    std::size_t next_ = 0; // the next conversion
+    std::vector<Edit> edits_;
+    std::size_t edit_ = 0;
+    bool textNext_ = false;
+    std::size_t at_ = 0; // the file's bytes before here are given out
+    bool done_ = false;
+    std::string error_;
+};
+
+std::string Pieces(const Meet& meet, const CheckResult& result,
+                   const std::function<bool(std::string_view)>& write) {
     if (result.cancelled) {
         return "the check was stopped before every entry was seen";
     }
-    std::size_t at = 0;
-    const std::string_view bytes(meet.bytes);
-    // The entries come in document order, and each one's changes lie within it.
-    std::vector<Edit> edits;
-    for (const Conversion& conversion : result.conversions) {
-        if (conversion.entry >= meet.entries.size()) {
-            return "the check does not belong to this meet";
-        }
-        const Entry& entry = meet.entries[conversion.entry];
-        edits.clear();
-        if (!entry.entrytime.present() || !entry.entrycourse.present() ||
-            !EditsOf(meet, entry, conversion, edits)) {
-            return meet.Where(entry.tag) + ": this entry cannot be written back";
-        }
-        std::sort(edits.begin(), edits.end(),
-                  [](const Edit& a, const Edit& b) { return a.offset < b.offset; });
-        for (const Edit& edit : edits) {
-            if (edit.offset < at) {
-                return meet.Where(entry.tag) + ": the entries are not in document order";
-            }
-            if (!write(bytes.substr(at, edit.offset - at)) || !write(edit.text)) {
-                return "the converted meet could not be written";
-            }
-            at = edit.offset + edit.size;
+    DocumentPieces pieces(meet, result);
+    std::string_view piece;
+    while (pieces.Next(piece)) {
+        if (!write(piece)) {
+            return "the converted meet could not be written";
         }
     }
-    if (!write(bytes.substr(at))) {
-        return "the converted meet could not be written";
-    }
-    return {};
+    return pieces.error();
 }
 
-std::pair<std::string, std::string> ConvertedDocument(const Meet& meet, const CheckResult& result) {
-    std::string out;
-    // A converted entry grows by its MEETINFO and a longer course code: at most 66 bytes.
-    out.reserve(meet.bytes.size() + result.conversions.size() * 72);
-    std::string error = WriteConvertedDocument(meet, result, [&out](std::string_view piece) {
-        out += piece;
-        return true;
-    });
-    if (!error.empty()) {
-        return {{}, std::move(error)};
+// The converted document handed to libzip as it reads it, so that an .lxf is made without the
+// whole document standing beside the file's own bytes.
+class DocumentStream {
+public:
+    DocumentStream(const Meet& meet, const CheckResult& result, std::size_t size)
+        : meet_(meet), result_(result), size_(size), pieces_(meet, result) {
+        zip_error_init(&error_);
     }
-    return {std::move(out), {}};
-}
+    ~DocumentStream() { zip_error_fini(&error_); }
+    DocumentStream(const DocumentStream&) = delete;
+    DocumentStream& operator=(const DocumentStream&) = delete;
 
-std::pair<std::string, std::string> ZipOneMember(std::string_view member, std::string_view bytes) {
+    static zip_int64_t Callback(void* state, void* data, zip_uint64_t length,
+                                zip_source_cmd_t command) {
+        return static_cast<DocumentStream*>(state)->Serve(data, length, command);
+    }
+
+private:
+    zip_int64_t Serve(void* data, zip_uint64_t length, zip_source_cmd_t command) {
+        switch (command) {
+        case ZIP_SOURCE_OPEN:
+            pieces_ = DocumentPieces(meet_, result_);
+            rest_ = {};
+            return 0;
+        case ZIP_SOURCE_READ:
+            return Read(static_cast<char*>(data), length);
+        case ZIP_SOURCE_CLOSE:
+        case ZIP_SOURCE_FREE:
+            return 0;
+        case ZIP_SOURCE_STAT: {
+            auto* stat = static_cast<zip_stat_t*>(data);
+            zip_stat_init(stat);
+            stat->size = size_;
+            stat->valid |= ZIP_STAT_SIZE;
+            return sizeof(zip_stat_t);
+        }
+        case ZIP_SOURCE_ERROR:
+            return zip_error_to_data(&error_, data, length);
+        case ZIP_SOURCE_SUPPORTS:
+            return zip_source_make_command_bitmap(
+                ZIP_SOURCE_OPEN, ZIP_SOURCE_READ, ZIP_SOURCE_CLOSE, ZIP_SOURCE_STAT,
+                ZIP_SOURCE_ERROR, ZIP_SOURCE_FREE, ZIP_SOURCE_SUPPORTS, -1);
+        default:
+            zip_error_set(&error_, ZIP_ER_OPNOTSUPP, 0);
+            return -1;
+        }
+    }
+
+    zip_int64_t Read(char* out, zip_uint64_t length) {
+        std::size_t filled = 0;
+        while (filled < length) {
+            if (rest_.empty() && !pieces_.Next(rest_)) {
+                if (!pieces_.error().empty()) {
+                    zip_error_set(&error_, ZIP_ER_INTERNAL, 0);
+                    return -1;
+                }
+                break;
+            }
+            const std::size_t n = std::min<std::size_t>(rest_.size(), length - filled);
+            std::copy_n(rest_.data(), n, out + filled);
+            rest_.remove_prefix(n);
+            filled += n;
+        }
+        return static_cast<zip_int64_t>(filled);
+    }
+
+    const Meet& meet_;
+    const CheckResult& result_;
+    std::size_t size_;
+    DocumentPieces pieces_;
+    std::string_view rest_;
+    zip_error_t error_;
+};
+
+// A ZIP archive built in memory holding one member, the converted document; empty with the
+// message on failure.
+std::pair<std::string, std::string> ZipDocument(std::string_view member, const Meet& meet,
+                                                const CheckResult& result) {
+    std::size_t size = 0;
+    if (std::string error = Pieces(meet, result,
+                                   [&size](std::string_view piece) {
+                                       size += piece.size();
+                                       return true;
+                                   });
+        !error.empty()) {
+        return {{}, error};
+    }
+    DocumentStream stream(meet, result, size);
     zip_error_t error;
     zip_error_init(&error);
     const auto failed = [&error](zip_t* archive) -> std::pair<std::string, std::string> {
@@ -175,15 +303,12 @@ std::pair<std::string, std::string> ZipOneMember(std::string_view member, std::s
         return failed(nullptr);
     }
     zip_source_keep(target.get());
-    zip_source_t* data = zip_source_buffer(archive, bytes.data(), bytes.size(), 0);
-    if (data == nullptr) {
-        auto message = failed(archive);
-        zip_discard(archive);
-        return message;
-    }
+    zip_source_t* data = zip_source_function(archive, DocumentStream::Callback, &stream);
     const std::string name(member);
-    if (zip_file_add(archive, name.c_str(), data, ZIP_FL_ENC_UTF_8) < 0) {
-        zip_source_free(data);
+    if (data == nullptr || zip_file_add(archive, name.c_str(), data, ZIP_FL_ENC_UTF_8) < 0) {
+        if (data != nullptr) {
+            zip_source_free(data);
+        }
         auto message = failed(archive);
         zip_discard(archive);
         return message;
@@ -193,6 +318,7 @@ std::pair<std::string, std::string> ZipOneMember(std::string_view member, std::s
         zip_discard(archive);
         return message;
     }
+    zip_error_fini(&error);
     zip_stat_t stat;
     zip_stat_init(&stat);
     if (zip_source_stat(target.get(), &stat) != 0 || zip_source_open(target.get()) != 0) {
@@ -204,7 +330,22 @@ std::pair<std::string, std::string> ZipOneMember(std::string_view member, std::s
     if (got < 0 || static_cast<std::size_t>(got) != out.size()) {
         return {{}, "cannot read back the ZIP archive built"};
     }
-    zip_error_fini(&error);
+    return {std::move(out), {}};
+}
+
+} // namespace
+
+std::pair<std::string, std::string> ConvertedDocument(const Meet& meet, const CheckResult& result) {
+    std::string out;
+    // A converted entry grows by its MEETINFO and a longer course code: at most 66 bytes.
+    out.reserve(meet.bytes.size() + result.conversions.size() * 72);
+    std::string error = Pieces(meet, result, [&out](std::string_view piece) {
+        out += piece;
+        return true;
+    });
+    if (!error.empty()) {
+        return {{}, std::move(error)};
+    }
     return {std::move(out), {}};
 }
 
@@ -218,36 +359,31 @@ std::string WriteConvertedMeet(const Meet& meet, const CheckResult& result,
         (outputPath == meet.sourcePath || io::SameFile(outputPath, meet.sourcePath))) {
         return outputPath + ": that is the meet file read; the converted meet goes to another file";
     }
-    if (extension == ".lef") {
-        // Written as it is made: a large meet is not held twice.
-        io::WholeFileWriter file;
-        if (std::string error = file.Open(outputPath); !error.empty()) {
-            return error;
-        }
-        std::string error = WriteConvertedDocument(
-            meet, result, [&file](std::string_view piece) { return file.Write(piece); });
+    if (extension == ".lxf") {
+        // The .lef inside takes the .lxf's own name.
+        std::string member = outputPath.substr(outputPath.find_last_of('/') + 1);
+        member.replace(member.size() - 4, 4, ".lef");
+        const auto [archive, error] = ZipDocument(member, meet, result);
         if (!error.empty()) {
-            if (!file.ok()) {
-                return file.Commit(); // the writer's own message; nothing is left behind
-            }
-            file.Abandon();
-            return error;
+            return outputPath + ": " + error;
         }
-        return file.Commit();
+        return io::WriteWholeFile(outputPath, archive);
     }
-    auto [document, error] = ConvertedDocument(meet, result);
-    if (!error.empty()) {
+    // Written as it is made: a large meet is not held twice.
+    io::WholeFileWriter file;
+    if (std::string error = file.Open(outputPath); !error.empty()) {
         return error;
     }
-    // The .lef inside takes the .lxf's own name.
-    std::string member = outputPath.substr(outputPath.find_last_of('/') + 1);
-    member.replace(member.size() - 4, 4, ".lef");
-    const auto [archive, zipError] = ZipOneMember(member, document);
-    if (!zipError.empty()) {
-        return outputPath + ": " + zipError;
+    const std::string error =
+        Pieces(meet, result, [&file](std::string_view piece) { return file.Write(piece); });
+    if (!error.empty()) {
+        if (!file.ok()) {
+            return file.Commit(); // the writer's own message; nothing is left behind
+        }
+        file.Abandon();
+        return outputPath + ": " + error;
     }
-    document = std::string(); // the archive alone is kept while it is written
-    return io::WriteWholeFile(outputPath, archive);
+    return file.Commit();
 }
 
 } // namespace et::meet
