@@ -1,0 +1,145 @@
+#pragma once
+// The entries window: a meet file's entries checked against the qualifying times, for the entry
+// secretary. The meet library reads the file, converts and checks every entry and writes the
+// converted meet; this window only asks it, on a worker thread, and shows its report rows in a
+// sortable, filtered table with the meet's heading and counts above and below.
+//
+// Every action of the menus is also a method, so that the menus only add their file dialogs:
+// openMeet, addStandards, setCourse, saveConvertedMeetTo, exportReportTo and printTo.
+
+#include <QMainWindow>
+#include <QPointer>
+#include <QString>
+#include <QStringList>
+
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "entries/meet_loader.hpp"
+
+class QAction;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QMenu;
+class QPagedPaintDevice;
+class QProgressBar;
+class QPushButton;
+class QTableView;
+class QWidget;
+
+namespace et::entries {
+
+class ReportFilter;
+class ReportModel;
+
+class EntriesWindow : public QMainWindow {
+    Q_OBJECT
+
+public:
+    // The nine pools the course can be set to, by Lenex code, in the calculator's box order.
+    static const std::vector<std::string>& CourseCodes();
+
+    explicit EntriesWindow(QWidget* parent = nullptr);
+    ~EntriesWindow() override;
+
+    EntriesWindow(const EntriesWindow&) = delete;
+    EntriesWindow& operator=(const EntriesWindow&) = delete;
+
+    // Reads and checks a meet file, with further standards files. The meet open until then stays
+    // open if this one cannot be read or the reading is cancelled.
+    void openMeet(const QString& path, const QStringList& standards = {});
+    // Adds the time standard lists of another Lenex file to the open meet and checks it again.
+    void addStandards(const QString& path);
+    // Checks the open meet again in another course (a Lenex code), or as its file says (empty).
+    void setCourse(const QString& lenexCode);
+    // Writes the converted meet or the report; on failure shows why and returns false.
+    bool saveConvertedMeetTo(const QString& path);
+    bool exportReportTo(const QString& path);
+    // Prints the rows the table shows, grouped by club; returns the number of pages.
+    int printTo(QPagedPaintDevice& device);
+
+    void cancelLoad();
+    bool busy() const;
+    QString meetPath() const { return meetPath_; }
+    QString course() const;
+    bool hasUnsavedWork() const { return unsaved_; }
+    QStringList recentFiles() const;
+
+    ReportModel& model() { return *model_; }
+    ReportFilter& filter() { return *filter_; }
+    QTableView& table() { return *table_; }
+
+signals:
+    // A load, a new course or added standards ended: applied, cancelled or refused with a box.
+    void loadFinished();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+
+private:
+    enum class Job { Open, Standards, Course };
+
+    void buildWidgets();
+    void buildMenus();
+    void startJob(Job job, LoadRequest request);
+    void jobFinished();
+    void applyOutcome(LoadOutcome outcome);
+    void showProgress(qulonglong done, qulonglong total);
+    void refreshBusy();
+    void refreshHeading();
+    void refreshCounts();
+    void refreshCourseList();
+    void refreshRecentMenu();
+    void rememberRecent(const QString& path);
+    void showError(const QString& message);
+    // The actions of the File menu that ask for a file name first.
+    void chooseAndOpen();
+    void chooseAndAddStandards();
+    bool chooseAndSaveConvertedMeet();
+    void chooseAndExportReport();
+    void chooseAndPrint();
+    QString suggestedName(const QString& suffix) const;
+
+    MeetLoader loader_;
+    Job job_ = Job::Open;
+    LoadRequest running_;
+    QPointer<QWidget> focusBefore_;
+
+    // The open meet, as the last check that ran to its end left it.
+    QString meetPath_;
+    std::vector<std::string> standardsPaths_;
+    std::optional<std::string> courseOverride_;
+    std::shared_ptr<const et::meet::Meet> meet_;
+    std::shared_ptr<const et::meet::CheckResult> result_;
+    et::meet::MeetHeading heading_;
+    bool unsaved_ = false;
+
+    ReportModel* model_ = nullptr;
+    ReportFilter* filter_ = nullptr;
+
+    QLabel* meetName_ = nullptr;
+    QLabel* meetPlace_ = nullptr;
+    QComboBox* course_ = nullptr;
+    QComboBox* show_ = nullptr;
+    QLineEdit* search_ = nullptr;
+    QTableView* table_ = nullptr;
+    QLabel* counts_ = nullptr;
+    QWidget* progressRow_ = nullptr;
+    QProgressBar* progress_ = nullptr;
+    QLabel* progressText_ = nullptr;
+    QPushButton* cancel_ = nullptr;
+
+    QAction* openAction_ = nullptr;
+    QMenu* recentMenu_ = nullptr;
+    QAction* standardsAction_ = nullptr;
+    QAction* saveAction_ = nullptr;
+    QAction* exportAction_ = nullptr;
+    QAction* printAction_ = nullptr;
+};
+
+} // namespace et::entries

@@ -1,0 +1,28 @@
+#pragma once
+// The printed report, for sending to clubs: the entries grouped by club, each club from a new
+// page, and on every page the meet's name, its course and the counts of the whole check.
+
+#include <QString>
+#include <QStringList>
+
+#include <vector>
+
+#include "meet/entry_check.hpp"
+
+class QPagedPaintDevice;
+
+namespace et::entries {
+
+struct PrintHeading {
+    QString meet;   // the meet's name (and city, date)
+    QString course; // the course the entries were checked in
+    QString counts; // the counts line of the window
+};
+
+// Lays the rows out on the device's pages, club after club in the order the clubs first appear
+// in rows, keeping the rows' order within each club. Returns the number of pages; 0 when the
+// device could not be painted on.
+int PrintReport(QPagedPaintDevice& device, const PrintHeading& heading,
+                const std::vector<const et::meet::ReportRow*>& rows);
+
+} // namespace et::entries
