@@ -10,7 +10,7 @@ BUILD_PACKAGES=(cmake ninja-build g++ pkg-config qt6-base-dev libgl-dev libcli11
 # fuzzing, benchmarks and the packaging checks.
 TEST_PACKAGES=(libgtest-dev libgmock-dev libbenchmark-dev xvfb xauth xfonts-base clang-14
                libclang-rt-14-dev valgrind desktop-file-utils appstream librsvg2-bin groff-base
-               lintian dpkg-dev file)
+               lintian dpkg-dev file shared-mime-info)
 # The web page (scripts/web): emscripten's compiler and the icon renderer; its tests and benchmark
 # run the page in Debian's Chromium, driven from Node.js.
 WEB_PACKAGES=(cmake ninja-build emscripten librsvg2-bin)
