@@ -521,6 +521,8 @@ void EntriesWindow::chooseAndExportReport() {
 void EntriesWindow::chooseAndPrint() {
     QPrinter printer(QPrinter::HighResolution);
     printer.setDocName(meetName_->text());
+    // Nine columns read best across the page.
+    printer.setPageOrientation(QPageLayout::Landscape);
     printer.setOutputFileName(suggestedName(QStringLiteral("-report.pdf")));
     QPrintDialog dialog(&printer, this);
     dialog.setWindowTitle(tr("Print / Export PDF"));

@@ -1,5 +1,7 @@
 #include "entries/meet_loader.hpp"
 
+#include "meet/meet_model.hpp"
+
 #include <utility>
 
 namespace et::entries {

@@ -1,9 +1,11 @@
 #include "entries/report_print.hpp"
 
 #include <QFontMetricsF>
+#include <QPageLayout>
 #include <QPagedPaintDevice>
 #include <QPainter>
 
+#include <algorithm>
 #include <array>
 #include <map>
 #include <string>
@@ -16,21 +18,31 @@ namespace {
 
 struct PrintColumn {
     const char* header;
-    double share; // of the page's width
+    bool flexible; // gives way when the page is too narrow for every column at its width
 };
 
 constexpr std::array<PrintColumn, 8> kColumns = {{
-    {QT_TRANSLATE_NOOP("et::entries::ReportModel", "Swimmer"), 0.19},
-    {QT_TRANSLATE_NOOP("et::entries::ReportModel", "Event"), 0.10},
-    {QT_TRANSLATE_NOOP("et::entries::ReportModel", "Entry time"), 0.10},
-    {QT_TRANSLATE_NOOP("et::entries::ReportModel", "Entry course"), 0.08},
-    {QT_TRANSLATE_NOOP("et::entries::ReportModel", "Converted"), 0.08},
-    {QT_TRANSLATE_NOOP("et::entries::ReportModel", "Standard"), 0.17},
-    {QT_TRANSLATE_NOOP("et::entries::ReportModel", "Verdict"), 0.09},
-    {QT_TRANSLATE_NOOP("et::entries::ReportModel", "Reason"), 0.19},
+    {QT_TRANSLATE_NOOP("et::entries::ReportModel", "Swimmer"), true},
+    {QT_TRANSLATE_NOOP("et::entries::ReportModel", "Event"), false},
+    {QT_TRANSLATE_NOOP("et::entries::ReportModel", "Entry time"), false},
+    {QT_TRANSLATE_NOOP("et::entries::ReportModel", "Entry course"), false},
+    {QT_TRANSLATE_NOOP("et::entries::ReportModel", "Converted"), false},
+    {QT_TRANSLATE_NOOP("et::entries::ReportModel", "Standard"), true},
+    {QT_TRANSLATE_NOOP("et::entries::ReportModel", "Verdict"), false},
+    {QT_TRANSLATE_NOOP("et::entries::ReportModel", "Reason"), true},
 }};
 
-std::array<QString, kColumns.size()> cells(const et::meet::ReportRow& row) {
+using Cells = std::array<QString, kColumns.size()>;
+
+Cells headerCells() {
+    Cells headers;
+    for (std::size_t i = 0; i < kColumns.size(); ++i) {
+        headers[i] = ReportModel::tr(kColumns[i].header);
+    }
+    return headers;
+}
+
+Cells cells(const et::meet::ReportRow& row) {
     const auto text = [](const std::string& value) { return QString::fromStdString(value); };
     QString standard = text(row.standard);
     if (!row.standard_time.empty()) {
@@ -77,16 +89,58 @@ public:
         newPage(false);
     }
 
-    void row(const std::array<QString, kColumns.size()>& texts, bool header) {
+    // Each column as wide as its widest text; when they do not fit the page, the flexible
+    // columns share what the others leave, in proportion to their widths.
+    void fitColumns(const std::vector<Cells>& rows) {
+        // Measured as the painter will draw them.
+        painter_.setFont(body_);
+        const QFontMetricsF bodyMetrics(painter_.fontMetrics());
+        painter_.setFont(bold_);
+        const QFontMetricsF boldMetrics(painter_.fontMetrics());
+        const double gap = line_ * 0.6;
+        const Cells headers = headerCells();
+        for (std::size_t i = 0; i < kColumns.size(); ++i) {
+            widths_[i] = boldMetrics.horizontalAdvance(headers[i]) + gap;
+            for (const Cells& texts : rows) {
+                widths_[i] = std::max(widths_[i], bodyMetrics.horizontalAdvance(texts[i]) + gap);
+            }
+        }
+        double fixed = 0.0;
+        double flexible = 0.0;
+        for (std::size_t i = 0; i < kColumns.size(); ++i) {
+            (kColumns[i].flexible ? flexible : fixed) += widths_[i];
+        }
+        if (fixed + flexible <= width_) {
+            return;
+        }
+        // Narrowest first, each flexible column takes its width or an even share of what is
+        // left, whichever is less; a long reason cannot squeeze the swimmer's name away.
+        std::vector<std::size_t> order;
+        for (std::size_t i = 0; i < kColumns.size(); ++i) {
+            if (kColumns[i].flexible) {
+                order.push_back(i);
+            }
+        }
+        std::sort(order.begin(), order.end(),
+                  [this](std::size_t a, std::size_t b) { return widths_[a] < widths_[b]; });
+        double left = std::max(width_ - fixed, 0.0);
+        for (std::size_t n = 0; n < order.size(); ++n) {
+            const double even = left / static_cast<double>(order.size() - n);
+            widths_[order[n]] = std::min(widths_[order[n]], even);
+            left -= widths_[order[n]];
+        }
+    }
+
+    void row(const Cells& texts, bool header) {
         if (y_ + line_ > height_ - line_ * 2) {
             newPage(true);
         }
         painter_.setFont(header ? bold_ : body_);
         double x = 0.0;
-        const QFontMetricsF metrics(painter_.font(), &device_);
+        const QFontMetricsF metrics(painter_.fontMetrics());
         for (std::size_t i = 0; i < texts.size(); ++i) {
-            const double w = width_ * kColumns[i].share;
-            const QString shown = metrics.elidedText(texts[i], Qt::ElideRight, w - line_ * 0.3);
+            const double w = widths_[i];
+            const QString shown = metrics.elidedText(texts[i], Qt::ElideRight, w - line_ * 0.6);
             painter_.drawText(QRectF(x, y_, w, line_), Qt::AlignLeft | Qt::AlignVCenter, shown);
             x += w;
         }
@@ -124,11 +178,7 @@ private:
         painter_.drawText(QRectF(0.0, height_ - line_, width_, line_),
                           Qt::AlignRight | Qt::AlignVCenter, QObject::tr("Page %1").arg(pages_));
         y_ += line_ * 1.5;
-        std::array<QString, kColumns.size()> headers;
-        for (std::size_t i = 0; i < kColumns.size(); ++i) {
-            headers[i] = ReportModel::tr(kColumns[i].header);
-        }
-        row(headers, true);
+        row(headerCells(), true);
     }
 
     QPagedPaintDevice& device_;
@@ -138,6 +188,7 @@ private:
     QFont bold_;
     QFont title_;
     QString club_;
+    std::array<double, kColumns.size()> widths_{};
     double width_ = 0.0;
     double height_ = 0.0;
     double line_ = 0.0;
@@ -153,7 +204,22 @@ int PrintReport(QPagedPaintDevice& device, const PrintHeading& heading,
     if (!painter.begin(&device)) {
         return 0;
     }
+    // A device with next to no margins of its own (a PDF file) gets those of a printed page.
+    const double deviceMargin = device.pageLayout().margins(QPageLayout::Millimeter).left();
+    if (deviceMargin < 10.0) {
+        const double margin = (15.0 - deviceMargin) / 25.4 * device.logicalDpiX();
+        const QRect page = painter.viewport();
+        painter.setViewport(page.adjusted(static_cast<int>(margin), static_cast<int>(margin),
+                                          -static_cast<int>(margin), -static_cast<int>(margin)));
+        painter.setWindow(0, 0, painter.viewport().width(), painter.viewport().height());
+    }
     PageWriter writer(device, painter, heading);
+    std::vector<Cells> texts;
+    texts.reserve(rows.size());
+    for (const et::meet::ReportRow* row : rows) {
+        texts.push_back(cells(*row));
+    }
+    writer.fitColumns(texts);
     const auto groups = byClub(rows);
     if (groups.empty()) {
         writer.startClub(QObject::tr("No entries"));
