@@ -75,6 +75,13 @@ int RunEntries(const EntriesOptions& options, std::FILE* out, std::FILE* err) {
                       "SCY36, SCM16 or OPEN");
         return kExitUsage;
     }
+    if (!options.output.empty()) {
+        if (const std::string error = meet::ConvertedMeetNameError(options.output);
+            !error.empty()) {
+            Tell(err, error);
+            return kExitUsage;
+        }
+    }
     for (const std::string* output : {&options.report, &options.output}) {
         if (!IsStdout(*output) && OntoInput(*output, options)) {
             Tell(err, *output + ": that is a file being read; write to another file");

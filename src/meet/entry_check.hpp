@@ -123,6 +123,9 @@ void AppendReportCsvRow(std::string& out, const ReportRow& row);
 // output's name; never onto the file it was read from. Empty on success, else the message.
 std::string WriteConvertedMeet(const Meet& meet, const CheckResult& result,
                                const std::string& outputPath);
+// Empty when the converted meet can be written under that name (.lef or .lxf), else the message:
+// to ask before any work is done.
+std::string ConvertedMeetNameError(const std::string& outputPath);
 
 } // namespace et::meet
 

@@ -349,12 +349,20 @@ std::pair<std::string, std::string> ConvertedDocument(const Meet& meet, const Ch
     return {std::move(out), {}};
 }
 
-std::string WriteConvertedMeet(const Meet& meet, const CheckResult& result,
-                               const std::string& outputPath) {
+std::string ConvertedMeetNameError(const std::string& outputPath) {
     const std::string extension = Lowercase(Extension(outputPath));
     if (extension != ".lef" && extension != ".lxf") {
         return outputPath + ": the converted meet is written as .lef or .lxf; name it so";
     }
+    return {};
+}
+
+std::string WriteConvertedMeet(const Meet& meet, const CheckResult& result,
+                               const std::string& outputPath) {
+    if (std::string error = ConvertedMeetNameError(outputPath); !error.empty()) {
+        return error;
+    }
+    const std::string extension = Lowercase(Extension(outputPath));
     if (!meet.sourcePath.empty() &&
         (outputPath == meet.sourcePath || io::SameFile(outputPath, meet.sourcePath))) {
         return outputPath + ": that is the meet file read; the converted meet goes to another file";
