@@ -30,7 +30,7 @@ Shown ShownFor(const PoolInfo& pool, const IndividualEvent& event, std::string_v
     }
     const std::string& box = sex == "M" ? result.male : result.female;
     shown.points = box.empty() ? 0.0 : std::strtod(box.c_str(), nullptr);
-    const bool longCourse = pool.type == 1 && pool.turnsPerHundred == 1;
+    const bool longCourse = IsFiftyMetrePool(pool.type, pool.turnsPerHundred);
     std::string normalised;
     std::int16_t nerr = kTimeOk;
     timecheck(result.boxes[longCourse ? kFiftyMetreBox : kTwentyFiveMetreBox], shown.scoredSeconds,
@@ -80,7 +80,7 @@ double WindowPoints(const PoolInfo& pool, const IndividualEvent& event, std::str
 PointsTarget FindPointsTarget(const PoolInfo& pool, const IndividualEvent& event,
                               std::string_view sex, long target) {
     PointsTarget found;
-    const bool longCourse = pool.type == 1 && pool.turnsPerHundred == 1;
+    const bool longCourse = IsFiftyMetrePool(pool.type, pool.turnsPerHundred);
     found.reference = GetRefTime(event.code, sex, longCourse ? kLongCourse : kShortCourse);
     if (found.reference <= 0.0) {
         found.outcome = PointsTarget::Outcome::NoReference;
