@@ -70,8 +70,9 @@ struct TimeThere {
 // them once worked out.
 class Swim {
 public:
-    Swim(const Event& event, std::string entryCourse, long hundredths)
-        : event_(event), entryCourse_(std::move(entryCourse)), hundredths_(hundredths) {}
+    Swim(const Event& event, std::string course, std::string entryCourse, long hundredths)
+        : event_(event), course_(std::move(course)), entryCourse_(std::move(entryCourse)),
+          hundredths_(hundredths) {}
 
     TimeThere In(const std::string& course) {
         TimeThere there;
@@ -103,9 +104,13 @@ public:
         return there;
     }
 
-    // The calculator's event of the event's swim style, when it has one.
+    // The calculator's event of the event's swim style, when it has one: its distance is read
+    // in the event's pool (as the meet is held, else as the file has it, else the entry's).
     const IndividualEvent* Identity() const {
-        const PoolInfo* pool = PoolOfCourse(event_.course);
+        const PoolInfo* pool = PoolOfCourse(course_);
+        if (pool == nullptr) {
+            pool = PoolOfCourse(event_.course);
+        }
         if (pool == nullptr) {
             pool = PoolOfCourse(entryCourse_);
         }
@@ -162,6 +167,7 @@ private:
     }
 
     const Event& event_;
+    std::string course_; // the event's, as the meet is held
     std::string entryCourse_;
     long hundredths_;
     bool worked_ = false;
@@ -210,9 +216,9 @@ bool ListAppliesTo(const StandardList& list, const Event& event, const Owner& ow
 }
 
 // The list's standard for the event's swim style, if it has one with a time.
-const Standard* StandardFor(const StandardList& list, const Event& event,
+const Standard* StandardFor(const StandardList& list, const Event& event, const std::string& course,
                             const IndividualEvent* identity) {
-    const PoolInfo* listPool = PoolOfCourse(list.course.empty() ? event.course : list.course);
+    const PoolInfo* listPool = PoolOfCourse(list.course.empty() ? course : list.course);
     for (const Standard& standard : list.standards) {
         if (standard.hundredths < 0 || standard.stroke != event.stroke ||
             standard.relaycount != event.relaycount || standard.technique != event.technique) {
@@ -247,7 +253,7 @@ void Judge(const Meet& meet, const Event& event, const Owner& owner, const MeetP
         if (!ListAppliesTo(list, event, owner, part)) {
             continue;
         }
-        const Standard* standard = StandardFor(list, event, identity);
+        const Standard* standard = StandardFor(list, event, course, identity);
         if (standard == nullptr) {
             continue;
         }
@@ -288,7 +294,7 @@ void Judge(const Meet& meet, const Event& event, const Owner& owner, const MeetP
                      Seconds(-chosen.margin) + " s";
     }
     if (chosen.swim.converted) {
-        const std::string listCourse = chosen.list->course;
+        const std::string& listCourse = chosen.list->course.empty() ? course : chosen.list->course;
         if (!row.reason.empty()) {
             row.reason += " ";
         }
@@ -354,7 +360,7 @@ ReportRow CheckEntry(const Meet& meet, std::size_t index,
         return fail("entrycourse '" + entryCourse + "' is no Lenex course");
     }
 
-    Swim swim(event, entryCourse, *hundredths);
+    Swim swim(event, row.course, entryCourse, *hundredths);
     if (entryCourse != row.course) {
         const TimeThere converted = swim.In(row.course);
         if (converted.hundredths < 0) {
