@@ -19,6 +19,7 @@
 #include <charconv>
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
 #include <limits>
 #include <memory>
 
@@ -633,9 +634,19 @@ ReadResult ReadMeetFile(const std::string& path) {
     if (std::string error = ReadFile(path, data); !error.empty()) {
         return Failure(error);
     }
-    // A .lef is read again from the file once the parser is done with its bytes.
-    const Restore reread = [&path](std::string& buffer) { return ReadFile(path, buffer); };
-    ReadResult result = ReadMeetData(std::move(data), path, reread);
+    // A .lef is read again from the file once the parser is done with its bytes; a pipe or a
+    // device cannot be read twice, so its bytes are kept aside instead.
+    std::error_code ignored;
+    const bool regular = std::filesystem::is_regular_file(path, ignored);
+    const std::string kept = regular ? std::string() : data;
+    const Restore restore = [&path, &kept, regular](std::string& buffer) -> std::string {
+        if (!regular) {
+            buffer = kept;
+            return {};
+        }
+        return ReadFile(path, buffer);
+    };
+    ReadResult result = ReadMeetData(std::move(data), path, restore);
     if (result.meet) {
         result.meet->sourcePath = path;
     }
