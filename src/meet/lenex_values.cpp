@@ -108,7 +108,8 @@ std::optional<long> BoxHundredths(std::string_view box) {
 }
 
 std::string TypedTime(long hundredths) {
-    std::array<char, 24> buffer{};
+    // Room for three longs whatever their size, so that an optimising build sees no truncation.
+    std::array<char, 64> buffer{};
     std::snprintf(buffer.data(), buffer.size(), "%02ld:%02ld.%02ld", hundredths / 6000,
                   hundredths / 100 % 60, hundredths % 100);
     return std::string(buffer.data());
