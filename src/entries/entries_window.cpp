@@ -438,8 +438,9 @@ void EntriesWindow::refreshCounts() {
     }
     const et::meet::Counts& c = result_->counts;
     const auto n = [](std::size_t value) { return QString::number(value); };
-    counts_->setText(tr("%1 entries: %2 converted, %3 meet a standard, %4 miss, %5 not converted, "
-                        "%6 errors. Showing %7.")
+    // The command line's summary, and how many of the entries the table shows.
+    counts_->setText(tr("Entries: %1 read, %2 converted, %3 meeting, %4 missing, %5 not converted, "
+                        "%6 errors; %7 shown")
                          .arg(n(c.read), n(c.converted), n(c.meeting), n(c.missing),
                               n(c.notConverted), n(c.errors),
                               QString::number(filter_->rowCount())));

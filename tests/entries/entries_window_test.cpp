@@ -223,8 +223,8 @@ void EntriesWindowTest::showsTheReportRowsAndVerdicts() {
                  place.contains(QStringLiteral("25 metres (SCM)")),
              qPrintable(place));
     QCOMPARE(element<QLabel>(QStringLiteral("counts"))->text(),
-             QStringLiteral("7 entries: 2 converted, 3 meet a standard, 1 miss, 1 not converted, "
-                            "1 errors. Showing 7."));
+             QStringLiteral("Entries: 7 read, 2 converted, 3 meeting, 1 missing, 1 not converted, "
+                            "1 errors; 7 shown"));
     QCOMPARE(table.model()->headerData(ReportModel::Converted, Qt::Horizontal).toString(),
              QStringLiteral("Converted"));
 }
@@ -284,7 +284,7 @@ void EntriesWindowTest::filterSearchAndSort() {
     QCOMPARE(column(*window_->table().model(), readColumn), expected);
     QVERIFY(element<QLabel>(QStringLiteral("counts"))
                 ->text()
-                .endsWith(QStringLiteral("Showing %1.").arg(expected.size())));
+                .endsWith(QStringLiteral("; %1 shown").arg(expected.size())));
 }
 
 void EntriesWindowTest::courseOverride_data() {
