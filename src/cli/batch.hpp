@@ -7,7 +7,7 @@
 // as "empty line", so that the output keeps one row for every input row.
 
 #include "cli/csv.hpp"
-#include "convert/swim.hpp"
+#include "swim/swim.hpp"
 
 #include <array>
 #include <cstddef>

@@ -2,7 +2,7 @@
 // One swim's converted times and points as a readable block or as one CSV row.
 
 #include "cli/csv.hpp"
-#include "convert/swim.hpp"
+#include "swim/swim.hpp"
 
 #include <string>
 #include <string_view>

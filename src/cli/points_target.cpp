@@ -1,6 +1,6 @@
 #include "cli/points_target.hpp"
 
-#include "convert/swim.hpp"
+#include "swim/swim.hpp"
 #include "model/time_text.hpp"
 #include "points/gb_points.hpp"
 

@@ -1,7 +1,7 @@
 #include "cli/table.hpp"
 
 #include "cli/names.hpp"
-#include "convert/swim.hpp"
+#include "swim/swim.hpp"
 #include "model/time_text.hpp"
 
 #include <charconv>

@@ -4,7 +4,7 @@
 
 #include "meet/entry_check.hpp"
 
-#include "convert/swim.hpp"
+#include "swim/swim.hpp"
 #include "meet/lenex_values.hpp"
 #include "meet/meet_model.hpp"
 #include "model/time_text.hpp"

@@ -2,7 +2,7 @@
 #include "cli/points_target.hpp"
 #include "cli/table.hpp"
 #include "convert/display.hpp"
-#include "convert/swim.hpp"
+#include "swim/swim.hpp"
 #include "points/gb_points.hpp"
 #include "support/fake_platform.hpp"
 #include "ui/form/main_form.hpp"

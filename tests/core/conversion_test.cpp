@@ -1,7 +1,7 @@
 #include "convert/conversion.hpp"
 #include "convert/display.hpp"
 #include "convert/pool_factors.hpp"
-#include "convert/swim.hpp"
+#include "swim/swim.hpp"
 #include "model/events.hpp"
 #include "model/time_text.hpp"
 

@@ -5,7 +5,7 @@
 #include "meet/entry_check.hpp"
 #include "meet/lenex_values.hpp"
 
-#include "convert/swim.hpp"
+#include "swim/swim.hpp"
 #include "support/fake_platform.hpp"
 #include "ui/form/main_form.hpp"
 

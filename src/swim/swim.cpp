@@ -1,4 +1,4 @@
-#include "convert/swim.hpp"
+#include "swim/swim.hpp"
 
 #include "convert/conversion.hpp"
 #include "model/time_text.hpp"
