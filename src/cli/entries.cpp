@@ -100,14 +100,8 @@ int RunEntries(const EntriesOptions& options, std::FILE* out, std::FILE* err) {
         return kExitUsage;
     }
     for (const std::string& path : options.standards) {
-        const meet::ReadResult standards = meet::ReadMeetFile(path);
-        if (!standards.meet) {
-            Tell(err, standards.error);
-            return kExitUsage;
-        }
-        if (const std::string error = meet::AddStandards(*read.meet, *standards.meet);
-            !error.empty()) {
-            Tell(err, path + ": " + error);
+        if (const std::string error = meet::AddStandardsPath(*read.meet, path); !error.empty()) {
+            Tell(err, error);
             return kExitUsage;
         }
     }

@@ -42,6 +42,10 @@ constexpr int kRecentFiles = 8;
 const char* const kRecentKey = "recentFiles";
 const char* const kMeetFilter = QT_TRANSLATE_NOOP("et::entries::EntriesWindow",
                                                   "Lenex meet files (*.lxf *.lef);;All files (*)");
+const char* const kStandardsFilter =
+    QT_TRANSLATE_NOOP("et::entries::EntriesWindow",
+                      "Qualifying times (*.lxf *.lef *.csv);;Lenex meet files (*.lxf *.lef);;"
+                      "CSV tables (*.csv);;All files (*)");
 
 QString fromStd(const std::string& value) {
     return QString::fromStdString(value);
@@ -496,8 +500,9 @@ void EntriesWindow::chooseAndOpen() {
 }
 
 void EntriesWindow::chooseAndAddStandards() {
-    const QString path = QFileDialog::getOpenFileName(
-        this, tr("Add qualifying times"), QFileInfo(meetPath_).absolutePath(), tr(kMeetFilter));
+    const QString path =
+        QFileDialog::getOpenFileName(this, tr("Add qualifying times"),
+                                     QFileInfo(meetPath_).absolutePath(), tr(kStandardsFilter));
     if (!path.isEmpty()) {
         addStandards(path);
     }

@@ -20,13 +20,7 @@ LoadOutcome RunLoad(const LoadRequest& request, const et::meet::Progress& progre
                 outcome.cancelled = true;
                 return outcome;
             }
-            const et::meet::ReadResult standards = et::meet::ReadMeetFile(path);
-            if (!standards.meet) {
-                outcome.error = standards.error;
-                return outcome;
-            }
-            if (std::string error = et::meet::AddStandards(*read.meet, *standards.meet);
-                !error.empty()) {
+            if (std::string error = et::meet::AddStandardsPath(*read.meet, path); !error.empty()) {
                 outcome.error = std::move(error);
                 return outcome;
             }

@@ -5,12 +5,14 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <array>
 #include <atomic>
 #include <cerrno>
 #include <climits>
 #include <csignal>
 #include <cstdint>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <ctime>
@@ -318,6 +320,38 @@ void WholeFileWriter::Fail(int errorNumber) {
     if (ok()) {
         error_ = "cannot write " + path_ + ": " + std::strerror(errorNumber);
     }
+}
+
+std::string ReadWholeFile(const std::string& path, std::string& bytes, std::size_t limit) {
+    const auto failed = [&path](const char* what) {
+        return std::string("cannot ") + what + " " + path + ": " + std::strerror(errno);
+    };
+    const std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(path.c_str(), "rb"),
+                                                               &std::fclose);
+    if (!file) {
+        return failed("open");
+    }
+    bytes.clear();
+    // Read at the file's size, so that a large file is not copied as the buffer grows.
+    if (std::fseek(file.get(), 0, SEEK_END) == 0) {
+        const long size = std::ftell(file.get());
+        if (size > 0) {
+            bytes.reserve(std::min(static_cast<std::size_t>(size), limit) + 1);
+        }
+        std::rewind(file.get());
+    }
+    std::array<char, 1 << 16> chunk{};
+    for (;;) {
+        const std::size_t got = std::fread(chunk.data(), 1, chunk.size(), file.get());
+        bytes.append(chunk.data(), got);
+        if (got < chunk.size() || bytes.size() > limit) {
+            break;
+        }
+    }
+    if (std::ferror(file.get()) != 0) {
+        return failed("read");
+    }
+    return {};
 }
 
 } // namespace et::io

@@ -23,6 +23,10 @@ namespace et::io {
 // names nothing is the same as no other.
 bool SameFile(const std::string& a, const std::string& b);
 
+// Reads the file at path whole into bytes, reading no more than limit bytes and one more (so that
+// the caller can tell a file larger than it takes). Empty on success, else a message naming it.
+std::string ReadWholeFile(const std::string& path, std::string& bytes, std::size_t limit);
+
 // Writes content to path whole or not at all: a temporary file in the same folder, written,
 // flushed, fsynced and closed, then renamed onto path; on any failure the temporary file is
 // removed and a file already at path keeps its content. New file mode as the umask gives.

@@ -77,6 +77,16 @@ ReadResult ReadMeetBytes(std::string_view bytes, std::string_view name);
 // Empty on success, else the message.
 std::string AddStandards(Meet& meet, const Meet& standards);
 
+// Adds the time standard lists of a further file given as its bytes: a Lenex file (.lef or
+// .lxf, told by content: it starts with '<' or is a ZIP archive), or a table of qualifying times
+// saved as CSV, with a header line naming the columns list, gender, agemin, agemax, course,
+// event and time (and type, MAXIMUM or MINIMUM), in any order. The rows of one list, gender, age
+// group, course and type make one list. Nothing is added unless the whole file is read. Empty on
+// success, else the message naming the file and line: "times.csv:12: reason".
+std::string AddStandardsFile(Meet& meet, std::string_view bytes, std::string_view name);
+// The same for the file at path.
+std::string AddStandardsPath(Meet& meet, const std::string& path);
+
 MeetHeading Heading(const Meet& meet);
 
 // Called now and then during the check with entries done and entries in all; returning false

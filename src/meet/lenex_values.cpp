@@ -79,6 +79,71 @@ std::string LenexTimeText(long hundredths) {
     return std::string(buffer.data());
 }
 
+std::string SwimmersTime(std::string_view lenexTime) {
+    const auto hundredths = ParseLenexTime(lenexTime);
+    if (!hundredths) {
+        return std::string(lenexTime);
+    }
+    const long hours = *hundredths / 360000;
+    const long minutes = *hundredths / 6000 % 60;
+    const long seconds = *hundredths / 100 % 60;
+    const long fraction = *hundredths % 100;
+    std::array<char, 64> buffer{};
+    if (hours > 0) {
+        std::snprintf(buffer.data(), buffer.size(), "%ld:%02ld:%02ld.%02ld", hours, minutes,
+                      seconds, fraction);
+    } else if (minutes > 0) {
+        std::snprintf(buffer.data(), buffer.size(), "%ld:%02ld.%02ld", minutes, seconds, fraction);
+    } else {
+        std::snprintf(buffer.data(), buffer.size(), "%ld.%02ld", seconds, fraction);
+    }
+    return std::string(buffer.data());
+}
+
+std::optional<long> ParseSwimTime(std::string_view text) {
+    if (const auto lenex = ParseLenexTime(text)) {
+        return lenex;
+    }
+    // [[h:]m:]s.hh: each field one or more digits, at most three fields before the point.
+    const std::size_t point = text.find('.');
+    if (point == std::string_view::npos || text.size() - point != 3 || !IsDigit(text[point + 1]) ||
+        !IsDigit(text[point + 2])) {
+        return std::nullopt;
+    }
+    std::array<long, 3> fields{};
+    std::size_t count = 0;
+    std::size_t start = 0;
+    for (;;) {
+        const std::size_t colon = text.find(':', start);
+        const std::size_t end = colon == std::string_view::npos || colon > point ? point : colon;
+        const std::string_view digits = text.substr(start, end - start);
+        if (count == fields.size() || digits.empty() || digits.size() > 4) {
+            return std::nullopt;
+        }
+        long value = 0;
+        for (const char c : digits) {
+            if (!IsDigit(c)) {
+                return std::nullopt;
+            }
+            value = value * 10 + (c - '0');
+        }
+        // A field after another is at most 59, written in two digits.
+        if (count > 0 && (value > 59 || digits.size() != 2)) {
+            return std::nullopt;
+        }
+        fields[count++] = value;
+        if (end == point) {
+            break;
+        }
+        start = end + 1;
+    }
+    long seconds = 0;
+    for (std::size_t i = 0; i < count; ++i) {
+        seconds = seconds * 60 + fields[i];
+    }
+    return seconds * 100 + TwoDigits(text, point + 1);
+}
+
 std::optional<long> BoxHundredths(std::string_view box) {
     // ' m.ss.t' or '   ss.t' (a tenth), as TimeToAlpha lays a box out; hundredths also read.
     box = box.substr(std::min(box.size(), box.find_first_not_of(' ')));
@@ -142,6 +207,15 @@ std::string_view CourseOfPool(const PoolInfo& pool) {
     for (const Course& entry : kCourses) {
         if (entry.pool == pool.code) {
             return entry.code;
+        }
+    }
+    return {};
+}
+
+std::string_view LenexStroke(std::string_view stroke) {
+    for (const Stroke& known : kStrokes) {
+        if (known.name == stroke) {
+            return known.lenex;
         }
     }
     return {};

@@ -18,6 +18,15 @@ std::optional<long> ParseLenexTime(std::string_view text);
 // Hundredths of a second as a Lenex swim time: 6140 -> "00:01:01.40".
 std::string LenexTimeText(long hundredths);
 
+// A Lenex swim time as swimmers write it: "00:01:22.55" -> "1:22.55", "00:00:36.83" -> "36.83",
+// an hour or more "1:02:03.45". Any other text (NT, empty, no swim time) comes back unchanged.
+std::string SwimmersTime(std::string_view lenexTime);
+
+// A time as a meet pack prints it, "1:02.34" or "62.34", or as Lenex writes it, "00:01:02.34",
+// in hundredths: hours and minutes optional, two digits of hundredths, seconds under 60 after
+// minutes and minutes under 60 after hours.
+std::optional<long> ParseSwimTime(std::string_view text);
+
 // A box text or a typed time of the window ("1.01.4", "59.3", "1:02.34") in hundredths.
 std::optional<long> BoxHundredths(std::string_view box);
 
@@ -37,6 +46,9 @@ std::string_view CourseOfPool(const PoolInfo& pool);
 
 // A stroke as the report names it: FREE -> "Free", MEDLEY -> "IM"; unknown strokes as written.
 std::string StrokeName(std::string_view lenexStroke);
+
+// The Lenex stroke of a calculator stroke: "Free" -> FREE, "IM" -> MEDLEY; empty for others.
+std::string_view LenexStroke(std::string_view stroke);
 
 // The calculator's event for an individual swim style (relaycount 1, normal technique) of a
 // distance in a pool, or nullptr when there is none: 1650 in 25 yards is the 1500 Free, and the

@@ -3,6 +3,7 @@
 // entry's attributes, and the bytes are then put back as they were read, so that the converted
 // meet is written from the file itself and nothing but the converted entries can change.
 
+#include "io/whole_file.hpp"
 #include "meet/lenex_values.hpp"
 #include "meet/meet_model.hpp"
 
@@ -427,47 +428,6 @@ ReadResult ReadMeetData(std::string data, const std::string& name, const Restore
     return result;
 }
 
-std::string SystemError(const std::string& what, const std::string& path) {
-    return "cannot " + what + " " + path + ": " + std::strerror(errno);
-}
-
-struct FileCloser {
-    void operator()(std::FILE* file) const { std::fclose(file); }
-};
-using File = std::unique_ptr<std::FILE, FileCloser>;
-
-// Reads a file whole, up to the largest meet file and a byte more.
-std::string ReadFile(const std::string& path, std::string& bytes) {
-    File file(std::fopen(path.c_str(), "rb"));
-    if (!file) {
-        return SystemError("open", path);
-    }
-    bytes.clear();
-    // Read at the file's size, so that a large meet is not copied as the buffer grows.
-    if (std::fseek(file.get(), 0, SEEK_END) == 0) {
-        const long size = std::ftell(file.get());
-        if (size > 0) {
-            bytes.reserve(std::min(static_cast<std::size_t>(size), kLargestMeetFile) + 1);
-        }
-        std::rewind(file.get());
-    }
-    std::array<char, 1 << 16> chunk{};
-    for (;;) {
-        const std::size_t got = std::fread(chunk.data(), 1, chunk.size(), file.get());
-        bytes.append(chunk.data(), got);
-        if (got < chunk.size()) {
-            break;
-        }
-        if (bytes.size() > kLargestMeetFile) {
-            break;
-        }
-    }
-    if (std::ferror(file.get()) != 0) {
-        return SystemError("read", path);
-    }
-    return {};
-}
-
 } // namespace
 
 std::string DecodeValue(std::string_view raw, TextEncoding encoding) {
@@ -631,7 +591,7 @@ ReadResult ParseMeet(std::string bytes, std::string name, const Restore& restore
 
 ReadResult ReadMeetFile(const std::string& path) {
     std::string data;
-    if (std::string error = ReadFile(path, data); !error.empty()) {
+    if (std::string error = io::ReadWholeFile(path, data, kLargestMeetFile); !error.empty()) {
         return Failure(error);
     }
     // A .lef is read again from the file once the parser is done with its bytes; a pipe or a
@@ -644,7 +604,7 @@ ReadResult ReadMeetFile(const std::string& path) {
             buffer = kept;
             return {};
         }
-        return ReadFile(path, buffer);
+        return io::ReadWholeFile(path, buffer, kLargestMeetFile);
     };
     ReadResult result = ReadMeetData(std::move(data), path, restore);
     if (result.meet) {

@@ -1,9 +1,9 @@
-#include "cli/names.hpp"
+#include "convert/names.hpp"
 
 #include <array>
 #include <charconv>
 
-namespace et::cli {
+namespace et {
 namespace {
 
 constexpr char Lower(char c) {
@@ -128,4 +128,4 @@ std::string UnknownEventMessage(std::string_view text) {
     return message;
 }
 
-} // namespace et::cli
+} // namespace et

@@ -1,10 +1,10 @@
-#include "cli/csv.hpp"
+#include "io/csv.hpp"
 
 #include <algorithm>
 #include <array>
 #include <cstring>
 
-namespace et::cli {
+namespace et::io {
 namespace {
 
 // The bytes that make a field need quotes: comma, quote, carriage return, line feed.
@@ -248,4 +248,4 @@ bool CsvWriter::Flush() {
     return ok_;
 }
 
-} // namespace et::cli
+} // namespace et::io
