@@ -355,10 +355,40 @@ ReportRow CheckEntry(const Meet& meet, std::size_t index,
     if (!IsLenexCourse(row.course)) {
         return fail("course '" + row.course + "' of the event is no Lenex course");
     }
-    const std::string entryCourse = entry.entrycourse.present() ? row.entry_course : row.course;
-    if (!IsLenexCourse(entryCourse)) {
-        return fail("entrycourse '" + entryCourse + "' is no Lenex course");
+    // Where the qualifying swim was made, when the entry's MEETINFO tells it.
+    const std::string meetinfoCourse = meet.Text(entry.meetinfoCourse);
+    if (entry.meetinfoCourse.present() && !IsLenexCourse(meetinfoCourse)) {
+        return fail("MEETINFO course '" + meetinfoCourse + "' is no Lenex course");
     }
+    std::optional<long> qualifying;
+    if (entry.qualificationtime.present()) {
+        const std::string text = meet.Text(entry.qualificationtime);
+        qualifying = ParseLenexTime(text);
+        if (!qualifying) {
+            return fail("MEETINFO qualificationtime '" + text +
+                        "' is no Lenex swim time like 00:01:02.34 "
+                        "(hours:minutes:seconds.hundredths)");
+        }
+    }
+    // The course of the entry time: its entrycourse; else, when MEETINFO gives no other
+    // qualification time, the entry time is the qualifying swim and MEETINFO's course is its
+    // course; else the event's.
+    std::string entryCourse = row.course;
+    if (entry.entrycourse.present()) {
+        entryCourse = row.entry_course;
+        if (!IsLenexCourse(entryCourse)) {
+            return fail("entrycourse '" + entryCourse + "' is no Lenex course");
+        }
+        if (entry.meetinfoCourse.present() && !qualifying && meetinfoCourse != entryCourse) {
+            return fail("entrycourse '" + entryCourse + "' and MEETINFO course '" +
+                        meetinfoCourse +
+                        "' disagree on the pool the entry time was swum in; the entry is not "
+                        "converted");
+        }
+    } else if (entry.meetinfoCourse.present() && !qualifying) {
+        entryCourse = meetinfoCourse;
+    }
+    row.entry_course = entryCourse;
 
     Swim swim(event, row.course, entryCourse, *hundredths);
     if (entryCourse != row.course) {
@@ -373,7 +403,15 @@ ReportRow CheckEntry(const Meet& meet, std::size_t index,
         conversions.push_back(
             {index, converted.hundredths, CourseOfPool(*PoolOfCourse(row.course))});
     }
-    Judge(meet, event, owner, part, row.course, swim, row);
+    if (qualifying) {
+        // The qualifying swim, in MEETINFO's course, else in the entry time's.
+        row.qualifying_time = meet.Text(entry.qualificationtime);
+        row.qualifying_course = entry.meetinfoCourse.present() ? meetinfoCourse : entryCourse;
+        Swim qualifyingSwim(event, row.course, row.qualifying_course, *qualifying);
+        Judge(meet, event, owner, part, row.course, qualifyingSwim, row);
+    } else {
+        Judge(meet, event, owner, part, row.course, swim, row);
+    }
     addStatus();
     return row;
 }
@@ -473,11 +511,11 @@ CheckResult CheckEntries(const Meet& meet, const std::optional<std::string>& cou
 }
 
 void AppendReportCsvRow(std::string& out, const ReportRow& row) {
-    const std::array<std::string_view, 13> fields = {
+    const std::array<std::string_view, 15> fields = {
         row.club,           row.athleteid,  row.athlete,       row.eventid,
         row.event,          row.entry_time, row.entry_course,  row.course,
         row.converted_time, row.standard,   row.standard_time, VerdictText(row.verdict),
-        row.reason};
+        row.reason,         row.qualifying_time, row.qualifying_course};
     for (std::size_t i = 0; i < fields.size(); ++i) {
         if (i > 0) {
             out += ',';

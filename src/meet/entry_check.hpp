@@ -21,7 +21,9 @@ std::string_view VerdictText(Verdict verdict);
 
 // One entry of the meet, athletes' and relays' alike, in document order. Times and courses as
 // Lenex writes them where they come from the file; converted_time as the window's box shows it
-// without its leading spaces ("1.01.4", "59.3").
+// without its leading spaces ("1.01.4", "59.3"). entry_course is the course of the entry time:
+// its entrycourse, else its MEETINFO's course when MEETINFO gives no other qualification time,
+// else the event's.
 struct ReportRow {
     std::string club;
     std::string athleteid;
@@ -36,12 +38,16 @@ struct ReportRow {
     std::string standard_time;
     Verdict verdict = Verdict::Error;
     std::string reason;
+    // The swim checked when the entry's MEETINFO gives its qualificationtime, and its course;
+    // empty when the entry time was checked.
+    std::string qualifying_time;
+    std::string qualifying_course;
 };
 
 // The report's CSV columns, in order.
 inline constexpr std::string_view kReportHeader =
     "club,athleteid,athlete,eventid,event,entry_time,entry_course,course,converted_time,standard,"
-    "standard_time,verdict,reason";
+    "standard_time,verdict,reason,qualifying_time,qualifying_course";
 
 struct Counts {
     std::size_t read = 0;

@@ -192,8 +192,8 @@ public:
                 entry.status = SpanOf(node.attribute("status"));
                 if (const pugi::xml_node info = node.child("MEETINFO")) {
                     entry.meetinfo = OffsetOf(info.name()) + 8;
-                    entry.meetinfoHasTime = !info.attribute("qualificationtime").empty();
-                    entry.meetinfoHasCourse = !info.attribute("course").empty();
+                    entry.meetinfoCourse = SpanOf(info.attribute("course"));
+                    entry.qualificationtime = SpanOf(info.attribute("qualificationtime"));
                 }
                 meet_.entries.push_back(entry);
             }

@@ -98,12 +98,13 @@ struct Entry {
     std::uint32_t tag = 0;       // the ENTRY element's '<'
     std::uint32_t lastValue = 0; // the value of its last attribute
     std::uint32_t meetinfo = 0;  // just past the name of its MEETINFO; 0 when it has none
-    bool meetinfoHasTime = false;
-    bool meetinfoHasCourse = false;
     Span eventid;
     Span entrytime;
     Span entrycourse;
     Span status;
+    // Where the qualifying swim was made: MEETINFO's course and qualificationtime.
+    Span meetinfoCourse;
+    Span qualificationtime;
 };
 
 class Meet {

@@ -58,22 +58,37 @@ bool EditsOf(const Meet& meet, const Entry& entry, const Conversion& conversion,
         return false;
     }
     const std::string q(1, quote);
+    // The course the original time was swum in: its entrycourse, else its MEETINFO's.
     const std::string originalTime(meet.Raw(entry.entrytime));
-    const std::string originalCourse(meet.Raw(entry.entrycourse));
+    const std::string originalCourse(
+        meet.Raw(entry.entrycourse.present() ? entry.entrycourse : entry.meetinfoCourse));
     edits.push_back(
         {entry.entrytime.offset, entry.entrytime.size, LenexTimeText(conversion.hundredths)});
-    edits.push_back(
-        {entry.entrycourse.offset, entry.entrycourse.size, std::string(conversion.course)});
+    if (entry.entrycourse.present()) {
+        edits.push_back(
+            {entry.entrycourse.offset, entry.entrycourse.size, std::string(conversion.course)});
+    } else {
+        // Just past the entry time's closing quote.
+        const std::size_t end = std::size_t{entry.entrytime.offset} + entry.entrytime.size;
+        if (end >= bytes.size() || (bytes[end] != '"' && bytes[end] != '\'')) {
+            return false;
+        }
+        edits.push_back({end + 1, 0, " entrycourse=" + q + std::string(conversion.course) + q});
+    }
 
     if (entry.meetinfo != 0) {
-        if (entry.meetinfoHasTime) {
-            return true; // the qualifying swim is already told there
+        // The qualifying swim is told there: its time added unless it has one, its course
+        // kept, or added as the check took it. Nothing else of it changes.
+        std::string added;
+        if (!entry.qualificationtime.present()) {
+            added += " qualificationtime=" + q + originalTime + q;
         }
-        std::string added = " qualificationtime=" + q + originalTime + q;
-        if (!entry.meetinfoHasCourse) {
+        if (!entry.meetinfoCourse.present()) {
             added += " course=" + q + originalCourse + q;
         }
-        edits.push_back({entry.meetinfo, 0, added});
+        if (!added.empty()) {
+            edits.push_back({entry.meetinfo, 0, added});
+        }
         return true;
     }
     const std::string meetinfo = "<MEETINFO qualificationtime=" + q + originalTime + q +
@@ -155,13 +170,16 @@ private:
         const Entry& entry = meet_->entries[conversion.entry];
         edits_.clear();
         edit_ = 0;
-        if (!entry.entrytime.present() || !entry.entrycourse.present() ||
+        if (!entry.entrytime.present() ||
+            (!entry.entrycourse.present() && !entry.meetinfoCourse.present()) ||
             !EditsOf(*meet_, entry, conversion, edits_)) {
             error_ = meet_->Where(entry.tag) + ": this entry cannot be written back";
             return false;
         }
-        std::sort(edits_.begin(), edits_.end(),
-                  [](const Edit& a, const Edit& b) { return a.offset < b.offset; });
+        // An insertion goes before a replacement that starts at the same place.
+        std::sort(edits_.begin(), edits_.end(), [](const Edit& a, const Edit& b) {
+            return a.offset < b.offset || (a.offset == b.offset && a.size < b.size);
+        });
         if (edits_.front().offset < at_) {
             error_ = meet_->Where(entry.tag) + ": the entries are not in document order";
             return false;

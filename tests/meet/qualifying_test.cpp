@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
+#include <random>
 #include <string>
 
 namespace {
@@ -14,26 +16,214 @@ using et::meet::AddStandardsFile;
 using et::meet::CheckEntries;
 using et::meet::ReadMeetBytes;
 using et::meet::ReportCsv;
+using et::meet::Verdict;
 
-// A meet in a 25 metre pool, one club; events 1 to 3 are the 100 Free, 1500 Free and 200 IM.
-std::string Meet(const std::string& entries, const std::string& course = "SCM") {
+// A meet in a 25 metre pool, one club; events 1 to 3 are the 100 Free, 1500 Free and 200 IM, 4
+// the 4x100 Free relay. The lists, if any, go at the end.
+std::string Meet(const std::string& entries, const std::string& relayEntries = "",
+                 const std::string& lists = "") {
     return R"(<?xml version="1.0" encoding="UTF-8"?>
 <LENEX version="3.0"><CONSTRUCTOR name="Tests" version="1" />
-<MEETS><MEET name="Open" city="Leeds" course=")" +
-           course + R"(">
+<MEETS><MEET name="Open" city="Leeds" course="SCM">
 <AGEDATE type="YEAR" value="2026-12-31" />
 <SESSIONS><SESSION number="1" date="2026-03-07"><EVENTS>
 <EVENT eventid="1"><SWIMSTYLE distance="100" relaycount="1" stroke="FREE" /></EVENT>
 <EVENT eventid="2"><SWIMSTYLE distance="1500" relaycount="1" stroke="FREE" /></EVENT>
 <EVENT eventid="3"><SWIMSTYLE distance="200" relaycount="1" stroke="MEDLEY" /></EVENT>
+<EVENT eventid="4"><SWIMSTYLE distance="100" relaycount="4" stroke="FREE" /></EVENT>
 </EVENTS></SESSION></SESSIONS>
 <CLUBS><CLUB name="Otters"><ATHLETES>
 <ATHLETE athleteid="1" lastname="Doe" firstname="Jo" gender="F" birthdate="2012-05-01">
 <ENTRIES>)" +
            entries +
-           R"(</ENTRIES></ATHLETE></ATHLETES></CLUB></CLUBS>
-</MEET></MEETS></LENEX>
+           R"(</ENTRIES></ATHLETE></ATHLETES>
+<RELAYS><RELAY number="1" gender="F"><ENTRIES>)" +
+           relayEntries + R"(</ENTRIES></RELAY></RELAYS></CLUB></CLUBS>
+</MEET></MEETS><TIMESTANDARDLISTS>)" +
+           lists + R"(</TIMESTANDARDLISTS></LENEX>
 )";
+}
+
+// A short course list for the 100 Free.
+const std::string kList = R"(<TIMESTANDARDLIST timestandardlistid="1" name="County" course="SCM">
+<TIMESTANDARDS><TIMESTANDARD swimtime="00:00:59.50">
+<SWIMSTYLE distance="100" relaycount="1" stroke="FREE" /></TIMESTANDARD>
+<TIMESTANDARD swimtime="00:04:00.00"><SWIMSTYLE distance="100" relaycount="4" stroke="FREE" />
+</TIMESTANDARD></TIMESTANDARDS></TIMESTANDARDLIST>)";
+
+TEST(QualifyingSwim, TheCourseOfTheEntryTimeAndTheSwimChecked) {
+    // Jo's 100 Free in 1:00.00: in 25 metres it misses the County time of 59.50; swum in 50
+    // metres it is 58.6 in 25 metres and meets it.
+    const std::string lcmEntry = R"(<ENTRY eventid="1" entrytime="00:01:00.00" entrycourse="LCM")";
+    const std::string entry = R"(<ENTRY eventid="1" entrytime="00:01:00.00")";
+    const struct {
+        const char* name;
+        std::string entry; // individual unless it is event 4
+        const char* entryCourse;
+        const char* converted;
+        et::meet::Verdict verdict;
+        const char* reason;
+        const char* qualifyingTime;
+        const char* qualifyingCourse;
+    } cases[] = {
+        {"the event's course", entry + " />", "SCM", "", Verdict::Misses, "slower by 0.50 s", "",
+         ""},
+        {"entrycourse", lcmEntry + " />", "LCM", "58.6", Verdict::Meets, "(58.6 in SCM)", "", ""},
+        {"MEETINFO's course", entry + R"(><MEETINFO course="LCM" city="Rome" /></ENTRY>)", "LCM",
+         "58.6", Verdict::Meets, "(58.6 in SCM)", "", ""},
+        {"entrycourse and MEETINFO agree", lcmEntry + R"(><MEETINFO course="LCM" /></ENTRY>)",
+         "LCM", "58.6", Verdict::Meets, "(58.6 in SCM)", "", ""},
+        {"a qualification time: MEETINFO's course is the qualifying swim's",
+         entry + R"(><MEETINFO course="LCM" qualificationtime="00:01:00.00" /></ENTRY>)", "SCM", "",
+         Verdict::Meets, "(58.6 in SCM)", "00:01:00.00", "LCM"},
+        {"a qualification time slower than the entry time",
+         lcmEntry + R"(><MEETINFO course="SCM" qualificationtime="00:00:59.60" /></ENTRY>)", "LCM",
+         "58.6", Verdict::Misses, "slower by 0.10 s", "00:00:59.60", "SCM"},
+        {"a qualification time in the entry time's course",
+         R"(<ENTRY eventid="1" entrytime="00:00:59.00" entrycourse="SCM"><MEETINFO )"
+         R"(qualificationtime="00:01:00.00" /></ENTRY>)",
+         "SCM", "", Verdict::Misses, "slower by 0.50 s", "00:01:00.00", "SCM"},
+        {"disagreeing courses",
+         R"(<ENTRY eventid="1" entrytime="00:01:00.00" entrycourse="SCM">)"
+         R"(<MEETINFO course="LCM" /></ENTRY>)",
+         "SCM", "", Verdict::Error,
+         "entrycourse 'SCM' and MEETINFO course 'LCM' disagree on the pool the entry time was "
+         "swum in; the entry is not converted",
+         "", ""},
+        {"MEETINFO course unknown", entry + R"(><MEETINFO course="50m" /></ENTRY>)", "", "",
+         Verdict::Error, "MEETINFO course '50m' is no Lenex course", "", ""},
+        {"qualificationtime no swim time",
+         entry + R"(><MEETINFO course="LCM" qualificationtime="1:00.00" /></ENTRY>)", "", "",
+         Verdict::Error,
+         "MEETINFO qualificationtime '1:00.00' is no Lenex swim time like 00:01:02.34", "", ""},
+        {"a relay swum in 50 metres",
+         R"(<ENTRY eventid="4" entrytime="00:03:50.00"><MEETINFO course="LCM" /></ENTRY>)", "LCM",
+         "", Verdict::NotConverted, "relays are not converted", "", ""},
+        {"a relay's qualification time",
+         R"(<ENTRY eventid="4" entrytime="00:03:50.00"><MEETINFO course="SCM" )"
+         R"(qualificationtime="00:04:01.00" /></ENTRY>)",
+         "SCM", "", Verdict::Misses, "slower by 1.00 s", "00:04:01.00", "SCM"},
+    };
+    for (const auto& c : cases) {
+        const bool relay = c.entry.find("eventid=\"4\"") != std::string::npos;
+        const std::string meet = relay ? Meet("", c.entry, kList) : Meet(c.entry, "", kList);
+        const auto read = ReadMeetBytes(meet, "m.lef");
+        ASSERT_TRUE(read.meet) << read.error;
+        const auto result = CheckEntries(*read.meet);
+        ASSERT_EQ(result.rows.size(), 1U) << c.name;
+        const et::meet::ReportRow& row = result.rows[0];
+        EXPECT_EQ(row.verdict, c.verdict) << c.name << ": " << row.reason;
+        EXPECT_NE(row.reason.find(c.reason), std::string::npos) << c.name << ": " << row.reason;
+        if (c.verdict != Verdict::Error || *c.entryCourse != '\0') {
+            EXPECT_EQ(row.entry_course, c.entryCourse) << c.name;
+        }
+        EXPECT_EQ(row.converted_time, c.converted) << c.name;
+        EXPECT_EQ(result.conversions.size(), *c.converted == '\0' ? 0U : 1U) << c.name;
+        EXPECT_EQ(row.qualifying_time, c.qualifyingTime) << c.name;
+        EXPECT_EQ(row.qualifying_course, c.qualifyingCourse) << c.name;
+    }
+}
+
+TEST(QualifyingSwim, TheConvertedMeetTellsTheSwimItWasConvertedFrom) {
+    const struct {
+        std::string entry;
+        std::string written;
+    } cases[] = {
+        {R"(<ENTRY eventid="1" entrytime="00:01:00.00"><MEETINFO course="LCM" city="Rome" )"
+         R"(date="2026-01-10" name="Nationals" nation="ITA" /></ENTRY>)",
+         R"(<ENTRY eventid="1" entrytime="00:00:58.60" entrycourse="SCM"><MEETINFO )"
+         R"(qualificationtime="00:01:00.00" course="LCM" city="Rome" date="2026-01-10" )"
+         R"(name="Nationals" nation="ITA" /></ENTRY>)"},
+        {"<ENTRY eventid='1' entrytime='00:01:00.00' entrycourse='LCM'><MEETINFO "
+         "qualificationtime='00:00:59.60' /></ENTRY>",
+         "<ENTRY eventid='1' entrytime='00:00:58.60' entrycourse='SCM'><MEETINFO course='LCM' "
+         "qualificationtime='00:00:59.60' /></ENTRY>"},
+    };
+    for (const auto& c : cases) {
+        const std::string original = Meet(c.entry, "", kList);
+        const auto read = ReadMeetBytes(original, "m.lef");
+        ASSERT_TRUE(read.meet) << read.error;
+        const auto result = CheckEntries(*read.meet);
+        ASSERT_EQ(result.conversions.size(), 1U) << c.entry;
+        std::string expected = original;
+        expected.replace(expected.find(c.entry), c.entry.size(), c.written);
+        EXPECT_EQ(et::meet::ConvertedDocument(*read.meet, result).first, expected);
+    }
+}
+
+TEST(QualifyingSwim, AConvertedMeetCheckedAgainGivesTheSameVerdicts) {
+    // Entries in every pool and every form a meet file gives their course in, against lists in
+    // 25 and 50 metres whose times lie within hundredths of the swims.
+    std::mt19937 random(18);
+    const auto pick = [&random](unsigned long count) { return random() % count; };
+    const std::array<const char*, 6> courses = {"LCM", "SCM", "SCY", "SCM33", "SCY27", "SCM20"};
+    const std::array<long, 3> base = {6000, 108000, 14500}; // 100 Free, 1500 Free, 200 IM
+    const auto time = [&](std::size_t event) {
+        return et::meet::LenexTimeText(base[event] - 300 + static_cast<long>(pick(600)));
+    };
+    std::string entries;
+    for (int i = 0; i < 300; ++i) {
+        const std::size_t event = pick(3);
+        const std::string course = courses[pick(courses.size())];
+        const std::string start = "<ENTRY eventid=\"" + std::to_string(event + 1) +
+                                  "\" entrytime=\"" + time(event) + "\"";
+        const std::string qualification = "qualificationtime=\"" + time(event) + "\"";
+        switch (pick(5)) {
+        case 0:
+            entries += start + " entrycourse=\"" + course + "\" />\n";
+            break;
+        case 1:
+            entries += start + "><MEETINFO course=\"" + course + "\" /></ENTRY>\n";
+            break;
+        case 2:
+            entries += start + " entrycourse=\"" + course + "\"><MEETINFO course=\"" + course +
+                       "\" city=\"Rome\" /></ENTRY>\n";
+            break;
+        case 3:
+            entries += start + " entrycourse=\"" + course + "\"><MEETINFO " + qualification +
+                       " course=\"" + courses[pick(courses.size())] + "\" /></ENTRY>\n";
+            break;
+        default:
+            entries += start + " entrycourse=\"" + course + "\"><MEETINFO " + qualification +
+                       " /></ENTRY>\n";
+            break;
+        }
+    }
+    std::string lists;
+    for (const char* course : {"SCM", "LCM"}) {
+        lists += std::string("<TIMESTANDARDLIST timestandardlistid=\"") + course + "\" name=\"" +
+                 course + "\" course=\"" + course + "\"><TIMESTANDARDS>";
+        const std::array<const char*, 3> styles = {R"(distance="100" stroke="FREE")",
+                                                   R"(distance="1500" stroke="FREE")",
+                                                   R"(distance="200" stroke="MEDLEY")"};
+        for (std::size_t event = 0; event < styles.size(); ++event) {
+            lists += "<TIMESTANDARD swimtime=\"" + time(event) + "\"><SWIMSTYLE " + styles[event] +
+                     " relaycount=\"1\" /></TIMESTANDARD>";
+        }
+        lists += "</TIMESTANDARDS></TIMESTANDARDLIST>\n";
+    }
+    const auto first = ReadMeetBytes(Meet(entries, "", lists), "m.lef");
+    ASSERT_TRUE(first.meet) << first.error;
+    const auto checked = CheckEntries(*first.meet);
+    EXPECT_GT(checked.counts.converted, 100U);
+    EXPECT_GT(checked.counts.meeting, 30U);
+    EXPECT_GT(checked.counts.missing, 30U);
+    const auto [document, error] = et::meet::ConvertedDocument(*first.meet, checked);
+    ASSERT_EQ(error, "");
+    const auto second = ReadMeetBytes(document, "converted.lef");
+    ASSERT_TRUE(second.meet) << second.error;
+    const auto again = CheckEntries(*second.meet);
+    EXPECT_EQ(again.counts.converted, 0U);
+    EXPECT_TRUE(again.conversions.empty());
+    ASSERT_EQ(again.rows.size(), checked.rows.size());
+    for (std::size_t i = 0; i < again.rows.size(); ++i) {
+        const et::meet::ReportRow& before = checked.rows[i];
+        const et::meet::ReportRow& after = again.rows[i];
+        EXPECT_EQ(after.verdict, before.verdict) << i << ": " << before.reason;
+        EXPECT_EQ(after.standard, before.standard) << i;
+        EXPECT_EQ(after.reason, before.reason) << i; // the margin, and the swim converted
+        EXPECT_EQ(after.course, before.course) << i;
+    }
 }
 
 TEST(SwimmersTimes, LenexTimesAsSwimmersWriteThem) {
