@@ -1,5 +1,7 @@
 #include "entries/report_model.hpp"
 
+#include "meet/lenex_values.hpp"
+
 #include <QApplication>
 #include <QRegularExpression>
 #include <QStyle>
@@ -13,14 +15,6 @@ namespace {
 
 QString text(const std::string& value) {
     return QString::fromStdString(value);
-}
-
-// A standard shown with the time it asks for, so that a miss reads at a glance.
-QString standardText(const et::meet::ReportRow& row) {
-    if (row.standard_time.empty()) {
-        return text(row.standard);
-    }
-    return QStringLiteral("%1 (%2)").arg(text(row.standard), text(row.standard_time));
 }
 
 } // namespace
@@ -47,6 +41,26 @@ double TimeSortKey(const QString& value) {
         return std::numeric_limits<double>::infinity();
     }
     return seconds + part;
+}
+
+QString EntryTimeText(const et::meet::ReportRow& row) {
+    return text(et::meet::SwimmersTime(row.entry_time));
+}
+
+QString StandardText(const et::meet::ReportRow& row) {
+    if (row.standard_time.empty()) {
+        return text(row.standard);
+    }
+    return QStringLiteral("%1 (%2)").arg(text(row.standard),
+                                         text(et::meet::SwimmersTime(row.standard_time)));
+}
+
+QString QualifyingText(const et::meet::ReportRow& row) {
+    if (row.qualifying_time.empty()) {
+        return {};
+    }
+    return QStringLiteral("%1 (%2)").arg(text(et::meet::SwimmersTime(row.qualifying_time)),
+                                         text(row.qualifying_course));
 }
 
 QString VerdictLabel(et::meet::Verdict verdict) {
@@ -108,14 +122,17 @@ QVariant ReportModel::data(const QModelIndex& index, int role) const {
             return text(entry.event);
         case EntryTime:
             return role == SortRole ? QVariant(TimeSortKey(text(entry.entry_time)))
-                                    : QVariant(text(entry.entry_time));
+                                    : QVariant(EntryTimeText(entry));
         case EntryCourse:
             return text(entry.entry_course);
         case Converted:
             return role == SortRole ? QVariant(TimeSortKey(text(entry.converted_time)))
                                     : QVariant(text(entry.converted_time));
+        case Qualifying:
+            return role == SortRole ? QVariant(TimeSortKey(text(entry.qualifying_time)))
+                                    : QVariant(QualifyingText(entry));
         case Standard:
-            return standardText(entry);
+            return StandardText(entry);
         case Verdict:
             return role == SortRole ? QVariant(static_cast<int>(entry.verdict))
                                     : QVariant(VerdictLabel(entry.verdict));
@@ -151,6 +168,8 @@ QVariant ReportModel::headerData(int section, Qt::Orientation orientation, int r
         return tr("Entry course");
     case Converted:
         return tr("Converted");
+    case Qualifying:
+        return tr("Qualifying swim");
     case Standard:
         return tr("Standard");
     case Verdict:

@@ -1,7 +1,8 @@
 #pragma once
 // The entries table: one row per entry of the meet, in the meet library's report order, with
 // the columns the entry secretary reads (club, swimmer, event, the entry's time and pool, the
-// converted time, the standard, the verdict and its reason). The model only shows the rows the
+// converted time, the qualifying swim when it is not the entry time, the standard, the verdict
+// and its reason). The model only shows the rows the
 // library made; it decides nothing.
 
 #include <QAbstractTableModel>
@@ -25,6 +26,7 @@ public:
         EntryTime,
         EntryCourse,
         Converted,
+        Qualifying,
         Standard,
         Verdict,
         Reason
@@ -65,5 +67,12 @@ double TimeSortKey(const QString& text);
 
 // The text of a verdict as the report writes it.
 QString VerdictLabel(et::meet::Verdict verdict);
+
+// A row's cells as the table and the printed report show them: times as swimmers write them
+// ("1:22.55", "36.83"), a standard with the time it asks for ("County (1:05.00)"), the
+// qualifying swim with its course ("29.80 (LCM)") when the check used MEETINFO's.
+QString EntryTimeText(const et::meet::ReportRow& row);
+QString StandardText(const et::meet::ReportRow& row);
+QString QualifyingText(const et::meet::ReportRow& row);
 
 } // namespace et::entries

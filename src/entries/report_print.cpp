@@ -21,12 +21,13 @@ struct PrintColumn {
     bool flexible; // gives way when the page is too narrow for every column at its width
 };
 
-constexpr std::array<PrintColumn, 8> kColumns = {{
+constexpr std::array<PrintColumn, 9> kColumns = {{
     {QT_TRANSLATE_NOOP("et::entries::ReportModel", "Swimmer"), true},
     {QT_TRANSLATE_NOOP("et::entries::ReportModel", "Event"), false},
     {QT_TRANSLATE_NOOP("et::entries::ReportModel", "Entry time"), false},
     {QT_TRANSLATE_NOOP("et::entries::ReportModel", "Entry course"), false},
     {QT_TRANSLATE_NOOP("et::entries::ReportModel", "Converted"), false},
+    {QT_TRANSLATE_NOOP("et::entries::ReportModel", "Qualifying swim"), false},
     {QT_TRANSLATE_NOOP("et::entries::ReportModel", "Standard"), true},
     {QT_TRANSLATE_NOOP("et::entries::ReportModel", "Verdict"), false},
     {QT_TRANSLATE_NOOP("et::entries::ReportModel", "Reason"), true},
@@ -44,13 +45,9 @@ Cells headerCells() {
 
 Cells cells(const et::meet::ReportRow& row) {
     const auto text = [](const std::string& value) { return QString::fromStdString(value); };
-    QString standard = text(row.standard);
-    if (!row.standard_time.empty()) {
-        standard += QStringLiteral(" (%1)").arg(text(row.standard_time));
-    }
-    return {text(row.athlete),         text(row.event),          text(row.entry_time),
-            text(row.entry_course),    text(row.converted_time), standard,
-            VerdictLabel(row.verdict), text(row.reason)};
+    return {text(row.athlete),      text(row.event),           EntryTimeText(row),
+            text(row.entry_course), text(row.converted_time),  QualifyingText(row),
+            StandardText(row),      VerdictLabel(row.verdict), text(row.reason)};
 }
 
 // Groups the rows by club, clubs in order of first appearance.

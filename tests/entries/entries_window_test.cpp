@@ -128,6 +128,7 @@ private slots:
     void courseOverride();
     void addedQualifyingTimes_data();
     void addedQualifyingTimes();
+    void swimmersTimesAndTheCourseUsed();
     void saveAndExportWriteWhatTheCommandLineWrites();
     void neverSavesOverTheOpenedMeet();
     void cancelDuringALongLoadLeavesAnEmptyUsableWindow();
@@ -260,7 +261,7 @@ void EntriesWindowTest::filterSearchAndSort_data() {
     QTest::newRow("entry time, slowest first, no time at the top")
         << all << "leeds" << static_cast<int>(ReportModel::EntryTime) << 1
         << static_cast<int>(ReportModel::EntryTime)
-        << QStringList{"NT", "00:02:05.00", "00:01:02.00", "00:00:58.50"};
+        << QStringList{"NT", "2:05.00", "1:02.00", "58.50"};
     QTest::newRow("swimmer, alphabetical")
         << all << "Leeds" << static_cast<int>(ReportModel::Swimmer) << 0
         << static_cast<int>(ReportModel::Swimmer)
@@ -343,10 +344,14 @@ void EntriesWindowTest::addedQualifyingTimes_data() {
     QTest::addColumn<QString>("standard");
     QTest::addColumn<QString>("message");
     // Amy Jones's converted 1.00.6 meets the faster regional time as well as the county one.
-    QTest::newRow("a faster list") << data("regional.lef") << "Regional (00:01:01.00)"
+    QTest::newRow("a faster list") << data("regional.lef") << "Regional (1:01.00)"
                                    << "";
-    QTest::newRow("a broken file") << data("broken.lef") << "County (00:01:05.00)"
+    QTest::newRow("the same list in a table") << data("regional.csv") << "Regional (1:01.00)"
+                                              << "";
+    QTest::newRow("a broken file") << data("broken.lef") << "County (1:05.00)"
                                    << "broken.lef:6:";
+    QTest::newRow("a bad row in a table") << data("bad-times.csv") << "County (1:05.00)"
+                                          << "bad-times.csv:3: time '2:1O.00' is no swim time";
 }
 
 void EntriesWindowTest::addedQualifyingTimes() {
@@ -373,6 +378,40 @@ void EntriesWindowTest::addedQualifyingTimes() {
                         QStringLiteral("--report"), theirs}));
         QCOMPARE(readAll(mine), readAll(theirs));
     }
+}
+
+void EntriesWindowTest::swimmersTimesAndTheCourseUsed() {
+    // Anna's 800 Free was swum in a 50 metre pool, as its MEETINFO says; her 50 Fly qualified
+    // with 29.80 in a 50 metre pool, which misses the 29.00 that her entry time would meet.
+    QVERIFY(load(data("masters.lef")));
+    const QAbstractItemModel& model = *window_->table().model();
+    const std::vector<std::vector<std::pair<int, QString>>> expected = {
+        {{ReportModel::EntryTime, "10:05.00"},
+         {ReportModel::EntryCourse, "LCM"},
+         {ReportModel::Converted, "9.55.4"},
+         {ReportModel::Qualifying, ""},
+         {ReportModel::Standard, "Masters (10:10.00)"},
+         {ReportModel::Verdict, "meets"}},
+        {{ReportModel::EntryTime, "29.00"},
+         {ReportModel::EntryCourse, "SCM"},
+         {ReportModel::Converted, ""},
+         {ReportModel::Qualifying, "29.80 (LCM)"},
+         {ReportModel::Standard, "Masters (29.00)"},
+         {ReportModel::Verdict, "misses"}},
+    };
+    QCOMPARE(model.rowCount(), static_cast<int>(expected.size()));
+    for (int row = 0; row < model.rowCount(); ++row) {
+        for (const auto& [column, text] : expected[static_cast<std::size_t>(row)]) {
+            QCOMPARE(model.index(row, column).data().toString(), text);
+        }
+    }
+    // The exported report keeps the times as Lenex writes them, as the command line does.
+    const QString mine = scratch_->filePath(QStringLiteral("window.csv"));
+    const QString theirs = scratch_->filePath(QStringLiteral("cli.csv"));
+    QVERIFY(window_->exportReportTo(mine));
+    QVERIFY(runCli({data("masters.lef"), QStringLiteral("--report"), theirs}));
+    QCOMPARE(readAll(mine), readAll(theirs));
+    QVERIFY(readAll(mine).contains(",00:00:29.80,LCM\r\n"));
 }
 
 void EntriesWindowTest::saveAndExportWriteWhatTheCommandLineWrites() {
