@@ -3,7 +3,7 @@
 // Any bytes are read as a .lef or an .lxf: either a meet or a message, never a crash. A meet's
 // every entry gets one row; with nothing converted the converted meet is the file itself, byte
 // for byte; every converted entry can be written back; and the converted meet reads back with
-// the same entries, none left to convert.
+// the same entries, none left to convert, and the same verdicts.
 #include "meet/entry_check.hpp"
 
 #include <cstddef>
@@ -44,6 +44,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     Require(second.conversions.empty());
     for (const et::meet::Conversion& conversion : result.conversions) {
         Require(second.rows[conversion.entry].entry_course == conversion.course);
+    }
+    // Checked again, the swim that qualifies is the one the first check read: the same verdict,
+    // standard and margin for every entry (an error's place in the file may move).
+    for (std::size_t i = 0; i < result.rows.size(); ++i) {
+        const et::meet::ReportRow& before = result.rows[i];
+        const et::meet::ReportRow& after = second.rows[i];
+        Require(after.verdict == before.verdict);
+        Require(after.standard == before.standard);
+        Require(before.verdict == et::meet::Verdict::Error || after.reason == before.reason);
     }
     return 0;
 }
