@@ -380,8 +380,7 @@ ReportRow CheckEntry(const Meet& meet, std::size_t index,
             return fail("entrycourse '" + entryCourse + "' is no Lenex course");
         }
         if (entry.meetinfoCourse.present() && !qualifying && meetinfoCourse != entryCourse) {
-            return fail("entrycourse '" + entryCourse + "' and MEETINFO course '" +
-                        meetinfoCourse +
+            return fail("entrycourse '" + entryCourse + "' and MEETINFO course '" + meetinfoCourse +
                         "' disagree on the pool the entry time was swum in; the entry is not "
                         "converted");
         }
@@ -512,9 +511,9 @@ CheckResult CheckEntries(const Meet& meet, const std::optional<std::string>& cou
 
 void AppendReportCsvRow(std::string& out, const ReportRow& row) {
     const std::array<std::string_view, 15> fields = {
-        row.club,           row.athleteid,  row.athlete,       row.eventid,
-        row.event,          row.entry_time, row.entry_course,  row.course,
-        row.converted_time, row.standard,   row.standard_time, VerdictText(row.verdict),
+        row.club,           row.athleteid,       row.athlete,          row.eventid,
+        row.event,          row.entry_time,      row.entry_course,     row.course,
+        row.converted_time, row.standard,        row.standard_time,    VerdictText(row.verdict),
         row.reason,         row.qualifying_time, row.qualifying_course};
     for (std::size_t i = 0; i < fields.size(); ++i) {
         if (i > 0) {
