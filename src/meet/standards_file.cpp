@@ -213,7 +213,10 @@ private:
                    "' is no swim time like 1:02.34, 62.34 or 00:01:02.34";
         }
         std::string type = Uppercase(Field(record, kType));
-        if (!type.empty() && type != "MAXIMUM" && type != "MINIMUM") {
+        if (type.empty()) {
+            type = "MAXIMUM";
+        }
+        if (type != "MAXIMUM" && type != "MINIMUM") {
             return "type '" + std::string(Field(record, kType)) + "' is not MAXIMUM or MINIMUM";
         }
 

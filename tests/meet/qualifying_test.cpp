@@ -9,6 +9,7 @@
 #include <array>
 #include <random>
 #include <string>
+#include <utility>
 
 namespace {
 
@@ -262,9 +263,10 @@ TEST(SwimmersTimes, MeetPackTimesRead) {
     }
 }
 
-// The report of the meet with one further file of qualifying times added.
-std::string ReportWith(const std::string& meet, const std::string& standards,
-                       const std::string& name) {
+// The report of the meet with one further file of qualifying times added, and how many lists
+// that file holds.
+std::pair<std::string, std::size_t>
+ReportWith(const std::string& meet, const std::string& standards, const std::string& name) {
     auto read = ReadMeetBytes(meet, "meet.lef");
     EXPECT_TRUE(read.meet) << read.error;
     if (!read.meet) {
@@ -272,7 +274,7 @@ std::string ReportWith(const std::string& meet, const std::string& standards,
     }
     const std::string error = AddStandardsFile(*read.meet, standards, name);
     EXPECT_EQ(error, "") << name;
-    return ReportCsv(CheckEntries(*read.meet).rows);
+    return {ReportCsv(CheckEntries(*read.meet).rows), read.meet->lists.size()};
 }
 
 TEST(StandardsTable, TheSameListsAsLenexAndAsCsvGiveTheSameReport) {
@@ -297,13 +299,14 @@ TEST(StandardsTable, TheSameListsAsLenexAndAsCsvGiveTheSameReport) {
     const std::string csv = "\xEF\xBB\xBF"
                             "event,time,list,gender,course,agemin,agemax,type\r\n"
                             "100 Free,1:02.34,County,F,50m,13,14,\r\n"
-                            "100 Free,58.00,Regional,X,SCM,,-1,MAXIMUM\r\n"
+                            "100 Free,58.00,Regional,X,SCM,,-1,\r\n"
                             "\r\n"
                             "1500 free,00:18:00.00,County,f,LCM,13,14,\r\n"
                             "200 IM,2:35.00,Regional,X,25 metres,-1,,maximum\r\n";
-    const std::string fromLenex = ReportWith(meet, lenex, "lists.lef");
-    EXPECT_NE(fromLenex.find("County"), std::string::npos);
-    EXPECT_NE(fromLenex.find("Regional"), std::string::npos);
+    const auto fromLenex = ReportWith(meet, lenex, "lists.lef");
+    EXPECT_EQ(fromLenex.second, 2U);
+    EXPECT_NE(fromLenex.first.find("County"), std::string::npos);
+    EXPECT_NE(fromLenex.first.find("Regional"), std::string::npos);
     EXPECT_EQ(ReportWith(meet, csv, "lists.csv"), fromLenex);
 }
 
