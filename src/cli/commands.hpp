@@ -51,6 +51,26 @@ struct EntriesOptions {
     std::string output;                // the converted meet (.lef or .lxf); none when empty
 };
 
+struct BestTimesOptions {
+    std::vector<std::string> results; // Lenex results files
+    std::string course;               // the pool the times are given in: a Lenex code
+    std::string from;                 // swims from and to these Lenex dates; empty for any
+    std::string to;
+    std::string club;         // swimmers whose club name or code holds this; empty for all
+    std::string output = "-"; // the CSV; - for standard output
+};
+
+struct ClubEntriesOptions {
+    std::string invitation;
+    std::vector<std::string> results;
+    std::vector<std::string> standards;
+    std::string club;
+    bool all = false;   // an entry for every time, qualifying or not
+    std::string report; // the CSV report; none when empty, - for standard output
+    std::string output; // the entries file, .lef or .lxf
+    std::string version;
+};
+
 // An output named with -o is written whole or not at all (see io/whole_file.hpp); "-" or none is
 // standard output, streamed as it comes. batch refuses an output that is its input file.
 int RunConvert(const ConvertOptions& options, std::FILE* out, std::FILE* err);
@@ -58,5 +78,7 @@ int RunBatch(const BatchOptions& options, std::FILE* in, std::FILE* out, std::FI
 int RunTable(const TableOptions& options, std::FILE* out, std::FILE* err);
 int RunPoints(const PointsOptions& options, std::FILE* out, std::FILE* err);
 int RunEntries(const EntriesOptions& options, std::FILE* out, std::FILE* err);
+int RunBestTimes(const BestTimesOptions& options, std::FILE* out, std::FILE* err);
+int RunClubEntries(const ClubEntriesOptions& options, std::FILE* out, std::FILE* err);
 
 } // namespace et::cli

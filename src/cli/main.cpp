@@ -131,6 +131,63 @@ int main(int argc, char** argv) {
     entriesCmd->add_option("-o,--output", entries.output,
                            "The converted meet file, .lef or .lxf by its name");
 
+    const std::string courses = "Courses: LCM, SCM, SCM33, SCM20, SCY, SCY20, SCY27, SCY33, SCY36.";
+    BestTimesOptions bestTimes;
+    CLI::App* bestTimesCmd = app.add_subcommand(
+        "best-times", "Each swimmer's best time per event in one pool, from Lenex results files");
+    bestTimesCmd->footer(
+        "Every athlete's result with a swim time and no status, or EXH, counts (heats, finals\n"
+        "and time trials alike; DSQ, DNS, DNF, SICK and WDR do not); relays and events with no\n"
+        "conversion are left out. A swim in another pool is converted as the window converts\n"
+        "it (to a tenth); one made in the pool keeps its time. One CSV row per swimmer and\n"
+        "event, ordered by event, gender and time:\n"
+        "athlete,birthdate,gender,club,license,event,time,swum_time,swum_course,meet,city,date.\n"
+        "On a tie the swim made in the pool itself wins, then the earlier. A swimmer is the\n"
+        "same across files by license, else by last name, first name and birth date (any\n"
+        "case). Exit status: 0 done, 1 some results skipped as unreadable, 2 usage error or a\n"
+        "file that cannot be read (nothing written).\n\n" +
+        courses + "\n\n" + whole);
+    bestTimesCmd->add_option("results", bestTimes.results, "Lenex results files: .lef or .lxf")
+        ->required();
+    bestTimesCmd->add_option("--course", bestTimes.course, "The pool of the times: LCM, SCM, ...")
+        ->required();
+    bestTimesCmd->add_option("--from", bestTimes.from, "Swims on or after this date: 2026-01-31");
+    bestTimesCmd->add_option("--to", bestTimes.to, "Swims on or before this date");
+    bestTimesCmd->add_option("--club", bestTimes.club,
+                             "Swimmers whose club name or code holds this text (any case)");
+    bestTimesCmd
+        ->add_option("-o,--output", bestTimes.output,
+                     "CSV output, written whole or not at all; - for standard output")
+        ->capture_default_str();
+
+    ClubEntriesOptions clubEntries;
+    clubEntries.version = EQUIVTIMES_VERSION;
+    CLI::App* clubEntriesCmd = app.add_subcommand(
+        "club-entries", "A club's Lenex entries for a meet's invitation from results files");
+    clubEntriesCmd->footer(
+        "For each swimmer and each individual event of the invitation that fits them (its\n"
+        "gender, its age groups by the meet's AGEDATE), the swimmer's best time converted to\n"
+        "the event's pool as best-times gives it. An entry is made when it meets a qualifying\n"
+        "standard that applies (the rules of entries), or with --all whenever there is a\n"
+        "time. The entries file (.lef or .lxf by its name) is a new Lenex file for the\n"
+        "invitation's meet; each ENTRY's MEETINFO tells the swim made. --report writes the\n"
+        "entries report's CSV rows for every swimmer and event considered. Exit status: 0\n"
+        "done, 1 some results skipped as unreadable, 2 usage error, a file that cannot be\n"
+        "read or a refused invitation (nothing written).\n\n" +
+        whole + " Never over a file read.");
+    clubEntriesCmd->add_option("invitation", clubEntries.invitation, "The meet's Lenex invitation")
+        ->required();
+    clubEntriesCmd->add_option("--results", clubEntries.results, "Lenex results files")->required();
+    clubEntriesCmd->add_option("--club", clubEntries.club,
+                               "Swimmers whose club name or code holds this text (any case)");
+    clubEntriesCmd->add_flag("--all", clubEntries.all,
+                             "Enter every time, whether it qualifies or not");
+    clubEntriesCmd->add_option("--standards", clubEntries.standards,
+                               "A further Lenex file whose time standard lists apply (repeatable)");
+    clubEntriesCmd->add_option("--report", clubEntries.report, "CSV report, - for standard output");
+    clubEntriesCmd->add_option("-o,--output", clubEntries.output, "The entries file: .lef or .lxf")
+        ->required();
+
     try {
         app.parse(argc, argv);
     } catch (const CLI::ParseError& e) {
@@ -150,6 +207,10 @@ int main(int argc, char** argv) {
             entries.course = entriesCourse;
         }
         status = RunEntries(entries, stdout, stderr);
+    } else if (bestTimesCmd->parsed()) {
+        status = RunBestTimes(bestTimes, stdout, stderr);
+    } else if (clubEntriesCmd->parsed()) {
+        status = RunClubEntries(clubEntries, stdout, stderr);
     } else {
         status = RunPoints(points, stdout, stderr);
     }

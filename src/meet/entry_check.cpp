@@ -3,11 +3,12 @@
 // told in one report row.
 
 #include "meet/entry_check.hpp"
+#include "meet/entry_rules.hpp"
 
-#include "swim/swim.hpp"
 #include "meet/lenex_values.hpp"
 #include "meet/meet_model.hpp"
 #include "model/time_text.hpp"
+#include "swim/swim.hpp"
 
 #include <algorithm>
 #include <array>
@@ -453,6 +454,34 @@ void AppendField(std::string& out, std::string_view field) {
 }
 
 } // namespace
+
+TimeInCourse SwimTimeIn(const Event& event, const std::string& swumCourse, long hundredths,
+                        const std::string& course) {
+    Swim swim(event, swumCourse, swumCourse, hundredths);
+    TimeThere there = swim.In(course);
+    return {there.hundredths, there.converted, std::move(there.box), std::move(there.why)};
+}
+
+std::optional<int> AgeAtMeet(const Date& birth, const MeetPart& part) {
+    Date day = part.ageDate;
+    bool byYear = part.ageDateType != "DATE";
+    if (part.ageDateType.empty() || day.year == 0) {
+        day = part.firstSession;
+        byYear = true;
+    }
+    if (birth.year == 0 || day.year == 0) {
+        return std::nullopt;
+    }
+    return AgeOn(birth, day, byYear);
+}
+
+std::string EventTitle(const Event& event) {
+    return EventName(event);
+}
+
+void AppendCsvField(std::string& out, std::string_view field) {
+    AppendField(out, field);
+}
 
 std::string_view VerdictText(Verdict verdict) {
     switch (verdict) {

@@ -1,0 +1,183 @@
+// equivtimes-cli best-times and club-entries: the swims of meets' Lenex results files, each
+// swimmer's best time per event in one pool, and a club's entries for a meet's invitation. The
+// meet library decides everything; this reads the files, hands their bytes over and writes.
+
+#include "cli/commands.hpp"
+
+#include "io/whole_file.hpp"
+#include "meet/club_entries.hpp"
+#include "meet/lenex_values.hpp"
+#include "meet/results.hpp"
+
+#include <deque>
+
+namespace et::cli {
+namespace {
+
+void Tell(std::FILE* err, std::string_view message) {
+    std::fprintf(err, "equivtimes-cli: %.*s\n", static_cast<int>(message.size()), message.data());
+}
+
+// The name of the output that would be written onto one of the files read; empty when none.
+std::string OntoInput(const std::vector<std::string>& outputs,
+                      const std::vector<std::string>& inputs) {
+    for (const std::string& output : outputs) {
+        if (output.empty() || output == "-") {
+            continue;
+        }
+        for (const std::string& input : inputs) {
+            if (output == input || io::SameFile(output, input)) {
+                return output;
+            }
+        }
+    }
+    return {};
+}
+
+// Reads every results file into results; false (with the message told) when one cannot be read.
+bool ReadResults(const std::vector<std::string>& paths, meet::Results& results, std::FILE* err) {
+    std::string bytes;
+    for (const std::string& path : paths) {
+        std::string error = io::ReadWholeFile(path, bytes, meet::kLargestMeetFile);
+        if (error.empty()) {
+            error = meet::AddResults(results, bytes, path);
+        }
+        if (!error.empty()) {
+            Tell(err, error);
+            return false;
+        }
+    }
+    for (const std::string& warning : results.warnings) {
+        std::fprintf(err, "%s\n", warning.c_str());
+    }
+    return true;
+}
+
+void Summary(std::FILE* err, const meet::ResultsCounts& counts) {
+    std::fprintf(err,
+                 "%zu results read: %zu swims, %zu not swum (a status or no time), %zu of relays "
+                 "and %zu with no conversion left out, %zu unreadable\n",
+                 counts.results, counts.swims, counts.notSwum, counts.relays, counts.noConversion,
+                 counts.unreadable);
+}
+
+// Writes text to path whole or not at all, or to out for "-".
+bool WriteOut(const std::string& path, const std::string& text, std::FILE* out, std::FILE* err) {
+    if (path == "-") {
+        if (std::fwrite(text.data(), 1, text.size(), out) != text.size()) {
+            Tell(err, "cannot write the output");
+            return false;
+        }
+        return true;
+    }
+    if (const std::string error = io::WriteWholeFile(path, text); !error.empty()) {
+        Tell(err, error);
+        return false;
+    }
+    return true;
+}
+
+std::vector<std::string> Joined(std::vector<std::string> a, const std::vector<std::string>& b) {
+    a.insert(a.end(), b.begin(), b.end());
+    return a;
+}
+
+} // namespace
+
+int RunBestTimes(const BestTimesOptions& options, std::FILE* out, std::FILE* err) {
+    if (meet::PoolOfCourse(options.course) == nullptr) {
+        Tell(err, "--course " + options.course +
+                      " is no course of the nine pools: LCM, SCM, SCM33, SCM20, SCY, SCY20, "
+                      "SCY27, SCY33 or SCY36");
+        return kExitUsage;
+    }
+    for (const auto& [option, date] :
+         {std::pair{"--from", &options.from}, std::pair{"--to", &options.to}}) {
+        if (!date->empty() && !meet::IsLenexDate(*date)) {
+            Tell(err, std::string(option) + " " + *date + " is no date like 2026-03-31");
+            return kExitUsage;
+        }
+    }
+    if (const std::string onto = OntoInput({options.output}, options.results); !onto.empty()) {
+        Tell(err, onto + ": that is a file being read; write to another file");
+        return kExitUsage;
+    }
+    meet::Results results;
+    if (!ReadResults(options.results, results, err)) {
+        return kExitUsage;
+    }
+    const meet::BestTimes best = meet::BestTimesIn(
+        results, options.course, meet::SwimFilter{options.from, options.to, options.club});
+    if (!WriteOut(options.output, meet::BestTimesCsv(results, best.best), out, err)) {
+        return kExitUsage;
+    }
+    std::fputs("best-times: ", err);
+    Summary(err, results.counts);
+    std::fprintf(err, "best-times: %zu best times in %s; %zu swims with no time there\n",
+                 best.best.size(), options.course.c_str(), best.blank);
+    return results.counts.unreadable > 0 ? kExitRejected : kExitOk;
+}
+
+int RunClubEntries(const ClubEntriesOptions& options, std::FILE* out, std::FILE* err) {
+    if (const std::string error = meet::EntriesFileNameError(options.output); !error.empty()) {
+        Tell(err, error);
+        return kExitUsage;
+    }
+    const std::vector<std::string> inputs =
+        Joined(Joined({options.invitation}, options.results), options.standards);
+    if (const std::string onto = OntoInput({options.output, options.report}, inputs);
+        !onto.empty()) {
+        Tell(err, onto + ": that is a file being read; write to another file");
+        return kExitUsage;
+    }
+    if (options.output == options.report || io::SameFile(options.output, options.report)) {
+        Tell(err, "the report and the entries file cannot be one file");
+        return kExitUsage;
+    }
+    meet::Results results;
+    if (!ReadResults(options.results, results, err)) {
+        return kExitUsage;
+    }
+    // The invitation and the standards files are kept while the entries are made.
+    std::deque<std::string> bytes;
+    meet::ClubEntriesRequest request;
+    for (const std::string& path : Joined({options.invitation}, options.standards)) {
+        bytes.emplace_back();
+        if (const std::string error = io::ReadWholeFile(path, bytes.back(), meet::kLargestMeetFile);
+            !error.empty()) {
+            Tell(err, error);
+            return kExitUsage;
+        }
+        request.standards.push_back({path, bytes.back()});
+    }
+    request.invitation = request.standards.front();
+    request.standards.erase(request.standards.begin());
+    request.club = options.club;
+    request.all = options.all;
+    request.output = options.output;
+    request.version = options.version;
+
+    const meet::ClubEntries made = meet::MakeClubEntries(results, request);
+    if (!made.error.empty()) {
+        Tell(err, made.error);
+        return kExitUsage;
+    }
+    if (!options.report.empty() &&
+        !WriteOut(options.report, meet::ReportCsv(made.rows), out, err)) {
+        return kExitUsage;
+    }
+    if (!WriteOut(options.output, made.file, out, err)) {
+        return kExitUsage;
+    }
+    std::fputs("club-entries: ", err);
+    Summary(err, results.counts);
+    const meet::Counts& counts = made.counts;
+    std::fprintf(err,
+                 "club-entries: %zu swimmers' events considered, %zu meeting, %zu missing, %zu "
+                 "not converted, %zu errors; %zu entries of %zu swimmers written\n",
+                 counts.read, counts.meeting, counts.missing, counts.notConverted, counts.errors,
+                 made.entries, made.athletes);
+    return results.counts.unreadable > 0 || counts.errors > 0 ? kExitRejected : kExitOk;
+}
+
+} // namespace et::cli

@@ -1,0 +1,50 @@
+#pragma once
+// Club entries from results: for a meet's invitation, each swimmer's best time in each individual
+// event that fits them (the event's gender and age groups), converted to the event's pool as the
+// window converts it, checked against the qualifying times by the entry check itself, and written
+// as a new Lenex entries file. No Qt: bytes in, file bytes and report rows out.
+
+#include "meet/entry_check.hpp"
+#include "meet/results.hpp"
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace et::meet {
+
+// A file's name (for messages) and its bytes.
+struct NamedBytes {
+    std::string name;
+    std::string_view bytes;
+};
+
+struct ClubEntriesRequest {
+    NamedBytes invitation;             // the meet's invitation: sessions, events, standards
+    std::vector<NamedBytes> standards; // further Lenex files whose time standard lists apply
+    std::string club;                  // swimmers whose club name or code holds this (any case)
+    bool all = false;                  // an entry for every time, whether it qualifies or not
+    std::string output;                // the entries file's name: .lef or .lxf
+    std::string version;               // this program's version, for the file's CONSTRUCTOR
+};
+
+struct ClubEntries {
+    std::string error;           // why nothing was made: a file not read, a refused invitation
+    std::string file;            // the entries file's bytes (.lef, or the .lxf's ZIP archive)
+    std::vector<ReportRow> rows; // one per swimmer and event considered, as `entries` reports
+    Counts counts;               // of the rows
+    std::size_t athletes = 0;    // in the file
+    std::size_t entries = 0;     // in the file
+};
+
+// The entries of the swimmers of results for the invitation's meet. A swimmer and an event are
+// considered when the event is individual and converted, fits the swimmer and the swimmer has a
+// time for it; an entry is made when that time meets a standard that applies (or always, with
+// all).
+ClubEntries MakeClubEntries(const Results& results, const ClubEntriesRequest& request);
+
+// Empty when name ends in .lef or .lxf (any case), else the message.
+std::string EntriesFileNameError(const std::string& name);
+
+} // namespace et::meet
