@@ -173,8 +173,8 @@ int RunClubEntries(const ClubEntriesOptions& options, std::FILE* out, std::FILE*
     Summary(err, results.counts);
     const meet::Counts& counts = made.counts;
     std::fprintf(err,
-                 "club-entries: %zu swimmers' events considered, %zu meeting, %zu missing, %zu "
-                 "not converted, %zu errors; %zu entries of %zu swimmers written\n",
+                 "club-entries: %zu swimmer-event pairs considered: %zu meeting, %zu missing, "
+                 "%zu not converted, %zu errors; %zu entries for %zu swimmers written\n",
                  counts.read, counts.meeting, counts.missing, counts.notConverted, counts.errors,
                  made.entries, made.athletes);
     return results.counts.unreadable > 0 || counts.errors > 0 ? kExitRejected : kExitOk;

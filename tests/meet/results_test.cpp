@@ -1,0 +1,341 @@
+// Results files and club entries: which results count, one swimmer across files, the best of a
+// tie, which events fit a swimmer, and an entries file that the entry check reads back with every
+// entry meeting its standard and nothing left to convert, as .lef and as .lxf.
+
+#include "meet/club_entries.hpp"
+#include "meet/lenex_values.hpp"
+#include "meet/results.hpp"
+
+#include <gtest/gtest.h>
+
+#include <set>
+#include <string>
+#include <vector>
+
+namespace {
+
+using et::meet::AddResults;
+using et::meet::Results;
+
+// A results file of one session: events 1 (100 Free), 2 (4x50 Free relay), 3 (100 IM, which has
+// no conversion), 4 (200 Back); the athletes' and relays' elements as given.
+std::string ResultsLef(const std::string& athletes, const std::string& course = "SCM",
+                       const std::string& date = "2026-03-07", const std::string& meet = "Open",
+                       const std::string& relays = "") {
+    return "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<LENEX version=\"3.0\"><MEETS>"
+           "<MEET name=\"" +
+           meet + "\" city=\"Leeds\" course=\"" + course +
+           "\"><SESSIONS><SESSION number=\"1\" date=\"" + date +
+           "\"><EVENTS>"
+           "<EVENT eventid=\"1\"><SWIMSTYLE distance=\"100\" stroke=\"FREE\" relaycount=\"1\"/>"
+           "</EVENT>"
+           "<EVENT eventid=\"2\"><SWIMSTYLE distance=\"50\" stroke=\"FREE\" relaycount=\"4\"/>"
+           "</EVENT>"
+           "<EVENT eventid=\"3\"><SWIMSTYLE distance=\"100\" stroke=\"MEDLEY\" relaycount=\"1\"/>"
+           "</EVENT>"
+           "<EVENT eventid=\"4\"><SWIMSTYLE distance=\"200\" stroke=\"BACK\" relaycount=\"1\"/>"
+           "</EVENT>"
+           "</EVENTS></SESSION></SESSIONS><CLUBS><CLUB name=\"Leeds &amp; District\" "
+           "code=\"LDS\">\n<ATHLETES>" +
+           athletes + "</ATHLETES><RELAYS>" + relays +
+           "</RELAYS></CLUB></CLUBS></MEET></MEETS></LENEX>\n";
+}
+
+std::string Athlete(const std::string& attributes, const std::string& results) {
+    return "<ATHLETE " + attributes + "><RESULTS>" + results + "</RESULTS></ATHLETE>\n";
+}
+
+const std::string kJo = "lastname=\"Doe\" firstname=\"Jo\" gender=\"F\" birthdate=\"2010-05-01\"";
+
+Results Read(const std::vector<std::string>& files) {
+    Results results;
+    for (std::size_t i = 0; i < files.size(); ++i) {
+        const std::string error = AddResults(results, files[i], "r" + std::to_string(i) + ".lef");
+        EXPECT_EQ(error, "");
+    }
+    return results;
+}
+
+TEST(Results, WhichResultsCount) {
+    const struct {
+        std::string results;
+        std::string relays;
+        std::size_t swims, notSwum, relayResults, noConversion, unreadable;
+    } cases[] = {
+        {R"(<RESULT eventid="1" swimtime="00:01:02.00"/>)", "", 1, 0, 0, 0, 0},
+        {R"(<RESULT eventid="1" swimtime="00:01:02.00" status="EXH"/>)", "", 1, 0, 0, 0, 0},
+        // Heats and final alike.
+        {R"(<RESULT eventid="1" swimtime="00:01:02.00"/><RESULT eventid="1" swimtime="00:01:01.00"/>)",
+         "", 2, 0, 0, 0, 0},
+        {R"(<RESULT eventid="1" swimtime="00:01:02.00" status="DSQ"/>)", "", 0, 1, 0, 0, 0},
+        {R"(<RESULT eventid="1" swimtime="00:01:02.00" status="DNF"/>)", "", 0, 1, 0, 0, 0},
+        {R"(<RESULT eventid="1" status="DNS"/><RESULT eventid="1" status="SICK"/>)", "", 0, 2, 0, 0,
+         0},
+        {R"(<RESULT eventid="1" swimtime="00:01:02.00" status="WDR"/>)", "", 0, 1, 0, 0, 0},
+        {R"(<RESULT eventid="1" swimtime="NT"/>)", "", 0, 1, 0, 0, 0},
+        {R"(<RESULT eventid="2" swimtime="00:00:30.00"/>)", "", 0, 0, 1, 0, 0},
+        {"",
+         R"(<RELAY number="1"><RESULTS><RESULT eventid="2" swimtime="00:02:00.00"/></RESULTS></RELAY>)",
+         0, 0, 1, 0, 0},
+        {R"(<RESULT eventid="3" swimtime="00:01:10.00"/>)", "", 0, 0, 0, 1, 0},
+        {R"(<RESULT eventid="1" swimtime="1:02.00"/>)", "", 0, 0, 0, 0, 1},
+        {R"(<RESULT eventid="9" swimtime="00:01:02.00"/>)", "", 0, 0, 0, 0, 1},
+    };
+    for (const auto& c : cases) {
+        const Results results =
+            Read({ResultsLef(Athlete(kJo, c.results), "SCM", "2026-03-07", "Open", c.relays)});
+        SCOPED_TRACE(c.results + c.relays);
+        EXPECT_EQ(results.counts.swims, c.swims);
+        EXPECT_EQ(results.swims.size(), c.swims);
+        EXPECT_EQ(results.counts.notSwum, c.notSwum);
+        EXPECT_EQ(results.counts.relays, c.relayResults);
+        EXPECT_EQ(results.counts.noConversion, c.noConversion);
+        EXPECT_EQ(results.counts.unreadable, c.unreadable);
+        EXPECT_EQ(results.warnings.size(), c.unreadable);
+    }
+    // The warning names the place, the athlete and the event.
+    const Results bad =
+        Read({ResultsLef(Athlete(kJo, R"(<RESULT eventid="1" swimtime="1:02.00"/>)"))});
+    ASSERT_EQ(bad.warnings.size(), 1U);
+    EXPECT_EQ(bad.warnings[0].rfind("r0.lef:3:", 0), 0U) << bad.warnings[0];
+    EXPECT_NE(bad.warnings[0].find("'1:02.00' of Doe, Jo in the 100 Free"), std::string::npos)
+        << bad.warnings[0];
+}
+
+TEST(Results, OneSwimmerAcrossFiles) {
+    const std::string swim = R"(<RESULT eventid="1" swimtime="00:01:02.00"/>)";
+    const struct {
+        std::string first;
+        std::string second;
+        std::size_t swimmers;
+    } cases[] = {
+        // The same license is the same swimmer whatever the names say.
+        {R"(license="77" lastname="Doe" firstname="Jo" birthdate="2010-05-01")",
+         R"(license="77" lastname="Doe-Smith" firstname="Joanna" birthdate="2010-05-01")", 1},
+        // Two licenses that differ are two swimmers.
+        {R"(license="77" lastname="Doe" firstname="Jo" birthdate="2010-05-01")",
+         R"(license="78" lastname="Doe" firstname="Jo" birthdate="2010-05-01")", 2},
+        // Without a license on both: names and birth date, in any letter case.
+        {R"(license="77" lastname="Doe" firstname="Jo" birthdate="2010-05-01")",
+         R"(lastname="DOE" firstname="jo" birthdate="2010-05-01")", 1},
+        {R"(lastname="Zoë" firstname="Åsa" birthdate="2010-05-01")",
+         R"(lastname="ZOË" firstname="åSA" birthdate="2010-05-01")", 1},
+        {R"(lastname="Doe" firstname="Jo" birthdate="2010-05-01")",
+         R"(lastname="Doe" firstname="Jo" birthdate="2011-05-01")", 2},
+        {R"(lastname="Doe" firstname="Jo" birthdate="2010-05-01")",
+         R"(lastname="Doe" firstname="Joe" birthdate="2010-05-01")", 2},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.first + " / " + c.second);
+        const Results results =
+            Read({ResultsLef(Athlete(c.first, swim)), ResultsLef(Athlete(c.second, swim))});
+        EXPECT_EQ(results.swimmers.size(), c.swimmers);
+    }
+    // A license learnt from a later file joins the swimmer found by name to it.
+    const Results three =
+        Read({ResultsLef(Athlete(R"(lastname="Doe" firstname="Jo" birthdate="2010-05-01")", swim)),
+              ResultsLef(Athlete(
+                  R"(license="77" lastname="doe" firstname="JO" birthdate="2010-05-01")", swim)),
+              ResultsLef(Athlete(R"(license="77" lastname="Smith" firstname="Jo")", swim))});
+    EXPECT_EQ(three.swimmers.size(), 1U);
+}
+
+TEST(Results, BestOfATie) {
+    // 1:02.00 in a 25 metre pool shows 1.03.3 in the 50 metre box.
+    const auto swim = [](const std::string& time) {
+        return Athlete(kJo, "<RESULT eventid=\"1\" swimtime=\"" + time + "\"/>");
+    };
+    const struct {
+        std::vector<std::string> files;
+        std::string meet; // the meet of the best swim
+        long hundredths;
+    } cases[] = {
+        // The swim made in the pool itself wins a tie, even when it is the later.
+        {{ResultsLef(swim("00:01:02.00"), "SCM", "2026-03-07", "Converted"),
+          ResultsLef(swim("00:01:03.30"), "LCM", "2026-05-01", "In the pool")},
+         "In the pool",
+         6330},
+        // Two converted swims: the earlier.
+        {{ResultsLef(swim("00:01:02.00"), "SCM", "2026-04-01", "Later"),
+          ResultsLef(swim("00:01:02.00"), "SCM", "2026-03-01", "Earlier")},
+         "Earlier",
+         6330},
+        // Two in the pool with the same time: the earlier.
+        {{ResultsLef(swim("00:01:03.30"), "LCM", "2026-04-01", "Later"),
+          ResultsLef(swim("00:01:03.30"), "LCM", "2026-03-01", "Earlier")},
+         "Earlier",
+         6330},
+        // Faster wins over both rules.
+        {{ResultsLef(swim("00:01:03.31"), "LCM", "2026-01-01", "In the pool"),
+          ResultsLef(swim("00:01:02.00"), "SCM", "2026-05-01", "Converted")},
+         "Converted",
+         6330},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.meet);
+        const Results results = Read(c.files);
+        const auto best = et::meet::BestTimesIn(results, "LCM", {});
+        ASSERT_EQ(best.best.size(), 1U);
+        const auto& swum = results.swims[best.best[0].swim];
+        EXPECT_EQ(results.meets[swum.meet].name, c.meet);
+        EXPECT_EQ(best.best[0].hundredths, c.hundredths);
+    }
+}
+
+// An invitation in a 50 metre pool: 101 100 Free F, 102 100 Free M, 103 200 Back F aged 15 to
+// 16, 104 100 Free for all, 105 a relay; the County list for women's 100 Free and 200 Back.
+std::string Invitation(const std::string& ageDate = R"(<AGEDATE type="YEAR" value="2026-12-31"/>)",
+                       const std::string& course = "LCM") {
+    return "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<LENEX version=\"3.0\"><MEETS>"
+           "<MEET name=\"County\" city=\"Sheffield\" nation=\"GBR\" course=\"" +
+           course + "\">" + ageDate +
+           R"(<SESSIONS><SESSION number="1" date="2026-06-06"><EVENTS>
+<EVENT eventid="101" gender="F"><SWIMSTYLE distance="100" stroke="FREE" relaycount="1"/></EVENT>
+<EVENT eventid="102" gender="M"><SWIMSTYLE distance="100" stroke="FREE" relaycount="1"/></EVENT>
+<EVENT eventid="103" gender="F"><SWIMSTYLE distance="200" stroke="BACK" relaycount="1"/>
+  <AGEGROUPS><AGEGROUP agegroupid="1" agemin="15" agemax="16"/></AGEGROUPS></EVENT>
+<EVENT eventid="104"><SWIMSTYLE distance="100" stroke="FREE" relaycount="1"/></EVENT>
+<EVENT eventid="105" gender="F"><SWIMSTYLE distance="50" stroke="FREE" relaycount="4"/></EVENT>
+</EVENTS></SESSION></SESSIONS></MEET></MEETS><TIMESTANDARDLISTS>
+<TIMESTANDARDLIST timestandardlistid="1" name="County" course="LCM" gender="F"><TIMESTANDARDS>
+<TIMESTANDARD swimtime="00:01:04.00"><SWIMSTYLE distance="100" stroke="FREE" relaycount="1"/></TIMESTANDARD>
+<TIMESTANDARD swimtime="00:02:30.00"><SWIMSTYLE distance="200" stroke="BACK" relaycount="1"/></TIMESTANDARD>
+</TIMESTANDARDS></TIMESTANDARDLIST></TIMESTANDARDLISTS></LENEX>
+)";
+}
+
+et::meet::ClubEntries Entries(const Results& results, const std::string& invitation,
+                              bool all = false, const std::string& output = "club.lef") {
+    et::meet::ClubEntriesRequest request;
+    request.invitation = {"invitation.lef", invitation};
+    request.all = all;
+    request.output = output;
+    request.version = "1";
+    return et::meet::MakeClubEntries(results, request);
+}
+
+TEST(ClubEntries, EventsThatFitTheSwimmer) {
+    const std::string swims = R"(<RESULT eventid="1" swimtime="00:01:02.00"/>
+<RESULT eventid="4" swimtime="00:02:20.00"/>)";
+    const std::string year = R"(<AGEDATE type="YEAR" value="2026-12-31"/>)";
+    const std::string day = R"(<AGEDATE type="DATE" value="2026-06-06"/>)";
+    const struct {
+        std::string athlete;
+        std::string ageDate;
+        std::string eventids;
+    } cases[] = {
+        {R"(gender="F" birthdate="2010-05-01")", year, "101 103 104"}, // 16
+        {R"(gender="F" birthdate="2012-01-01")", year, "101 104"},     // 14
+        {R"(gender="F" birthdate="2009-12-31")", year, "101 104"},     // 17
+        {R"(gender="M" birthdate="2010-05-01")", year, "102 104"},
+        {R"(gender="F" birthdate="2011-06-06")", day, "101 103 104"}, // 15 on the day
+        {R"(gender="F" birthdate="2011-06-07")", day, "101 104"},     // 14 on the day
+        {R"(gender="F" birthdate="2011-06-07")", year, "101 103 104"},
+        {R"(gender="F" birthdate="2011-06-07")", "", "101 103 104"}, // the first session's year
+        {R"(gender="F")", year, "101 104"},                          // no age to place
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.athlete + " " + c.ageDate);
+        const Results results =
+            Read({ResultsLef(Athlete("lastname=\"Doe\" firstname=\"Jo\" " + c.athlete, swims))});
+        const auto made = Entries(results, Invitation(c.ageDate), true);
+        ASSERT_EQ(made.error, "");
+        std::string eventids;
+        for (const auto& row : made.rows) {
+            eventids += (eventids.empty() ? "" : " ") + row.eventid;
+        }
+        EXPECT_EQ(eventids, c.eventids);
+        EXPECT_EQ(made.entries, made.rows.size());
+    }
+}
+
+TEST(ClubEntries, WrittenFileReadBackByTheEntryCheck) {
+    // Swimmers in five pools, some inside the County times and some outside.
+    std::string athletes;
+    const char* swims[][3] = {
+        {"Ames", "SCM", "00:01:02.00"},   // 1.03.3 in 50 metres: meets
+        {"Bell", "SCY", "00:00:55.00"},   // meets or misses by the window's own box
+        {"Cole", "LCM", "00:01:04.00"},   // exactly the standard: meets
+        {"Dunn", "SCM33", "00:01:05.00"}, // misses
+        {"Eyre", "SCY27", "00:01:00.00"}, {"Ford", "LCM", "00:01:04.01"}, // misses by a hundredth
+    };
+    std::vector<std::string> files;
+    for (const auto& swim : swims) {
+        files.push_back(
+            ResultsLef(Athlete(std::string("lastname=\"") + swim[0] +
+                                   "\" firstname=\"A\" gender=\"F\" birthdate=\"2010-01-01\"",
+                               std::string("<RESULT eventid=\"1\" swimtime=\"") + swim[2] + "\"/>"),
+                       swim[1]));
+    }
+    const Results results = Read(files);
+    const std::string invitation = Invitation();
+    const auto invitationMeet = et::meet::ReadMeetBytes(invitation, "invitation.lef");
+    ASSERT_TRUE(invitationMeet.meet);
+    std::vector<et::meet::ReportRow> first;
+    for (const std::string output : {"club.lef", "club.lxf", "CLUB.LXF"}) {
+        SCOPED_TRACE(output);
+        const auto made = Entries(results, invitation, false, output);
+        ASSERT_EQ(made.error, "");
+        std::size_t meeting = 0;
+        for (const auto& row : made.rows) {
+            meeting += row.verdict == et::meet::Verdict::Meets ? 1U : 0U;
+        }
+        EXPECT_EQ(made.entries, meeting);
+        EXPECT_GT(made.counts.missing, 0U); // so some are left out
+        EXPECT_GT(meeting, 2U);
+        auto read = et::meet::ReadMeetBytes(made.file, output);
+        ASSERT_TRUE(read.meet) << read.error;
+        EXPECT_EQ(read.meet->zipped, output != "club.lef");
+        ASSERT_EQ(et::meet::AddStandards(*read.meet, *invitationMeet.meet), "");
+        const auto check = et::meet::CheckEntries(*read.meet);
+        EXPECT_EQ(check.rows.size(), made.entries);
+        EXPECT_EQ(check.counts.meeting, made.entries);
+        EXPECT_EQ(check.counts.converted, 0U);
+        std::set<std::string> written;
+        for (const auto& row : check.rows) {
+            written.insert(row.athlete + " " + row.eventid + " " + row.entry_time);
+        }
+        for (const auto& row : made.rows) {
+            EXPECT_EQ(written.count(row.athlete + " " + row.eventid + " " + row.entry_time),
+                      row.verdict == et::meet::Verdict::Meets ? 1U : 0U)
+                << row.athlete;
+        }
+        if (first.empty()) {
+            first = made.rows;
+        } else {
+            EXPECT_EQ(made.rows.size(), first.size());
+        }
+    }
+}
+
+TEST(ClubEntries, RefusedInput) {
+    const Results results =
+        Read({ResultsLef(Athlete(kJo, R"(<RESULT eventid="1" swimtime="00:01:02.00"/>)"))});
+    const struct {
+        std::string invitation;
+        std::string output;
+        std::string message;
+    } cases[] = {
+        {Invitation(), "club.lef", ""},
+        {"<LENEX version=\"3.0\"><MEETS><MEET name=\"x\" course=\"LCM\"/></MEETS></LENEX>",
+         "club.lef", "invitation.lef: the invitation has no events"},
+        {Invitation("", "LC"), "club.lef",
+         "invitation.lef: course 'LC' of the meet is no Lenex course"},
+        {Invitation("", ""), "club.lef",
+         "invitation.lef: event 101 has no course: neither its session nor the meet names one"},
+        {Invitation(), "club.xml",
+         "club.xml: the entries file is written as .lef or .lxf; name it so"},
+        {"<LENEX><MEETS>", "club.lef", "invitation.lef:1:"},
+    };
+    for (const auto& c : cases) {
+        const auto made = Entries(results, c.invitation, false, c.output);
+        EXPECT_EQ(made.error.substr(0, c.message.size()), c.message);
+        EXPECT_EQ(made.file.empty(), !c.message.empty()) << made.error;
+    }
+    // A results file that cannot be read adds nothing.
+    Results kept = results;
+    EXPECT_EQ(AddResults(kept, "<LENEX><MEETS></LENEX>", "bad.lef").rfind("bad.lef:1:", 0), 0U);
+    EXPECT_EQ(kept.swims.size(), results.swims.size());
+}
+
+} // namespace

@@ -1,0 +1,69 @@
+#!/bin/sh
+# best-times and club-entries through the command line over the results files in a folder: the
+# best times, the report and the entries file against the expected ones; the entries file, .lef
+# and .lxf, read back by `entries` with the invitation's standards (every entry meets, nothing is
+# converted); bad input refused with nothing written.
+# Usage: run_results.sh PROGRAM FOLDER
+prog=$1
+dir=$2
+cd "$dir" || exit 2
+tmp=$(mktemp -d) || exit 2
+trap 'rm -rf "$tmp"' EXIT
+
+failed=0
+fail() {
+    echo "FAIL $*"
+    failed=$((failed + 1))
+}
+expect() { # STATUS COMMAND...: runs it, its output in $tmp/out and $tmp/err
+    want=$1
+    shift
+    "$@" >"$tmp/out" 2>"$tmp/err"
+    got=$?
+    if [ "$got" != "$want" ]; then
+        fail "$*: exit status $got, expected $want"
+        cat "$tmp/err"
+    fi
+}
+same() { # EXPECTED ACTUAL
+    if ! cmp -s "$1" "$2"; then
+        fail "$2 differs from $1"
+        diff -u "$1" "$2" | head -30
+    fi
+}
+results="leeds.lef york.lef sheffield.lef"
+
+# leeds.lef has a swim time that cannot be read: a warning, exit status 1.
+expect 1 "$prog" best-times $results --course LCM -o "$tmp/best.csv"
+same best-lcm.csv "$tmp/best.csv"
+same best-lcm.err "$tmp/err"
+expect 1 "$prog" best-times $results --course SCY --club lds --from 2026-03-01 -o "$tmp/best.csv"
+same best-scy.csv "$tmp/best.csv"
+
+for out in club.lef club.lxf; do
+    expect 1 "$prog" club-entries invitation.lef --results $results --report "$tmp/report.csv" \
+        -o "$tmp/$out"
+    same club-report.csv "$tmp/report.csv"
+    expect 0 "$prog" entries "$tmp/$out" --standards invitation.lef --report "$tmp/back.csv"
+    grep -q "^entries: 3 read, 0 converted, 3 meeting, 0 missing" "$tmp/err" ||
+        fail "$out read back: $(cat "$tmp/err")"
+    [ "$(grep -c ',meets,' "$tmp/back.csv")" = 3 ] || fail "$out read back: not every entry meets"
+done
+grep -v CONSTRUCTOR "$tmp/club.lef" >"$tmp/club-body.lef"
+same club.lef "$tmp/club-body.lef"
+
+# Bad input: the message, exit status 2, nothing written.
+expect 2 "$prog" best-times leeds.lef broken.lef --course LCM -o "$tmp/none.csv"
+grep -q "^equivtimes-cli: broken.lef:4:" "$tmp/err" || fail "broken.lef: $(cat "$tmp/err")"
+expect 2 "$prog" club-entries invitation.lef --results leeds.lef broken.lef -o "$tmp/none.lef"
+expect 2 "$prog" club-entries invitation.lef --results york.lef -o york.lef
+grep -q "york.lef: that is a file being read" "$tmp/err" || fail "onto an input: $(cat "$tmp/err")"
+expect 2 "$prog" club-entries bad-course.lef --results leeds.lef -o "$tmp/none.lef"
+grep -q "bad-course.lef: course 'LC' of the meet is no Lenex course" "$tmp/err" ||
+    fail "bad-course.lef: $(cat "$tmp/err")"
+expect 2 "$prog" best-times leeds.lef --course OPEN -o "$tmp/none.csv"
+for none in none.csv none.lef; do
+    [ ! -e "$tmp/$none" ] || fail "$none was written"
+done
+echo "results through the command line: $failed failures"
+[ "$failed" -eq 0 ]
