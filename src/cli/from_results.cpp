@@ -108,7 +108,22 @@ int RunBestTimes(const BestTimesOptions& options, std::FILE* out, std::FILE* err
     }
     const meet::BestTimes best = meet::BestTimesIn(
         results, options.course, meet::SwimFilter{options.from, options.to, options.club});
-    if (!WriteOut(options.output, meet::BestTimesCsv(results, best.best), out, err)) {
+    // The table goes out as it is made.
+    io::WholeFileWriter file;
+    const bool toFile = options.output != "-";
+    if (toFile) {
+        if (const std::string error = file.Open(options.output); !error.empty()) {
+            Tell(err, error);
+            return kExitUsage;
+        }
+    }
+    const bool written = meet::WriteBestTimesCsv(results, best.best, [&](std::string_view piece) {
+        return toFile ? file.Write(piece)
+                      : std::fwrite(piece.data(), 1, piece.size(), out) == piece.size();
+    });
+    const std::string error = toFile ? file.Commit() : std::string();
+    if (!written || !error.empty()) {
+        Tell(err, error.empty() ? "cannot write the best times" : error);
         return kExitUsage;
     }
     std::fputs("best-times: ", err);

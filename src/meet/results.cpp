@@ -10,6 +10,9 @@
 #include <pugixml.hpp>
 
 #include <algorithm>
+#include <array>
+#include <cstdio>
+#include <optional>
 #include <tuple>
 
 namespace et::meet {
@@ -39,20 +42,27 @@ long NumberOr(const pugi::xml_attribute& attribute, long fallback) {
 
 struct FileEvent {
     std::uint32_t index = 0; // in Results::events
-    std::string date;
+    std::uint32_t day = 0;
+};
+
+// A results file's document, for telling places in it.
+struct FileText {
+    std::string_view name;
+    std::string_view bytes;
+    bool offsets; // the tree's offsets are places in these bytes
 };
 
 // The reading of one file's tree into results.
 class ResultsReader {
 public:
-    ResultsReader(Results& results, const Meet& meet, bool offsets)
-        : results_(results), meet_(meet), offsets_(offsets) {}
+    ResultsReader(Results& results, const FileText& file) : results_(results), file_(file) {}
 
     void ReadMeet(const pugi::xml_node& node) {
         const auto meetIndex = static_cast<std::uint32_t>(results_.meets.size());
         results_.meets.push_back({node.attribute("name").value(), node.attribute("city").value()});
         const std::string meetCourse = node.attribute("course").value();
-        std::unordered_map<std::string, FileEvent> events;
+        // Keyed by the eventid's text in the document, which lives as long as the reading.
+        std::unordered_map<std::string_view, FileEvent> events;
         std::string first;
         for (const pugi::xml_node session : node.child("SESSIONS").children("SESSION")) {
             const std::string date = session.attribute("date").value();
@@ -61,9 +71,9 @@ public:
             }
         }
         for (const pugi::xml_node session : node.child("SESSIONS").children("SESSION")) {
-            std::string date = session.attribute("date").value();
-            if (!IsLenexDate(date)) {
-                date = first;
+            std::uint32_t day = DayNumber(session.attribute("date").value());
+            if (day == 0) {
+                day = DayNumber(first);
             }
             std::string course = session.attribute("course").value();
             if (course.empty()) {
@@ -83,7 +93,8 @@ public:
                 }
                 const auto index = static_cast<std::uint32_t>(results_.events.size());
                 // The first event of an eventid defines it, as in the entry check.
-                if (events.emplace(event.id, FileEvent{index, date}).second) {
+                if (events.emplace(eventNode.attribute("eventid").value(), FileEvent{index, day})
+                        .second) {
                     results_.events.push_back(std::move(event));
                 }
             }
@@ -104,26 +115,33 @@ public:
 
 private:
     void ReadAthlete(const pugi::xml_node& club, const pugi::xml_node& athlete,
-                     const std::unordered_map<std::string, FileEvent>& events,
+                     const std::unordered_map<std::string_view, FileEvent>& events,
                      std::uint32_t meetIndex, const std::string& meetDate) {
-        ResultsSwimmer read;
-        read.lastname = athlete.attribute("lastname").value();
-        read.firstname = athlete.attribute("firstname").value();
-        read.gender = athlete.attribute("gender").value();
-        read.birthdate = athlete.attribute("birthdate").value();
-        read.license = athlete.attribute("license").value();
-        read.club = club.attribute("name").value();
-        read.clubCode = club.attribute("code").value();
-        read.clubNation = club.attribute("nation").value();
-        read.clubDate = meetDate;
+        // The swimmer is taken from the tree once a swim of theirs counts.
+        const auto swimmerRead = [&] {
+            ResultsSwimmer read;
+            read.lastname = athlete.attribute("lastname").value();
+            read.firstname = athlete.attribute("firstname").value();
+            read.gender = athlete.attribute("gender").value();
+            read.birthdate = athlete.attribute("birthdate").value();
+            read.license = athlete.attribute("license").value();
+            read.club = club.attribute("name").value();
+            read.clubCode = club.attribute("code").value();
+            read.clubNation = club.attribute("nation").value();
+            read.clubDate = meetDate;
+            return read;
+        };
+        const auto who = [&athlete] {
+            return std::string(athlete.attribute("lastname").value()) + ", " +
+                   athlete.attribute("firstname").value();
+        };
         std::optional<std::uint32_t> swimmer;
         for (const pugi::xml_node result : athlete.child("RESULTS").children("RESULT")) {
             ++results_.counts.results;
-            const std::string eventid = result.attribute("eventid").value();
+            const std::string_view eventid = result.attribute("eventid").value();
             const auto found = events.find(eventid);
             if (found == events.end()) {
-                Warn(result, "eventid '" + eventid + "' of " + read.lastname + ", " +
-                                 read.firstname +
+                Warn(result, "eventid '" + std::string(eventid) + "' of " + who() +
                                  " is no event of the meet; the result is skipped");
                 continue;
             }
@@ -140,8 +158,8 @@ private:
             }
             const auto hundredths = ParseLenexTime(time);
             if (!hundredths) {
-                Warn(result, "swimtime '" + std::string(time) + "' of " + read.lastname + ", " +
-                                 read.firstname + " in the " + EventTitle(event) +
+                Warn(result, "swimtime '" + std::string(time) + "' of " + who() + " in the " +
+                                 EventTitle(event) +
                                  " is no Lenex swim time like 00:01:02.34; the result is skipped");
                 continue;
             }
@@ -155,7 +173,7 @@ private:
                 continue;
             }
             if (!swimmer) {
-                swimmer = SwimmerOf(read);
+                swimmer = SwimmerOf(swimmerRead());
             }
             ResultsSwim swim;
             swim.swimmer = *swimmer;
@@ -163,7 +181,7 @@ private:
             swim.meet = meetIndex;
             swim.identity = identity;
             swim.hundredths = *hundredths;
-            swim.date = found->second.date;
+            swim.day = found->second.day;
             results_.swims.push_back(std::move(swim));
             ++results_.counts.swims;
         }
@@ -222,19 +240,22 @@ private:
     void Warn(const pugi::xml_node& node, const std::string& message) {
         ++results_.counts.unreadable;
         const std::ptrdiff_t offset = node.offset_debug();
-        const std::string where = offsets_ && offset > 0
-                                      ? meet_.Where(static_cast<std::uint32_t>(offset - 1))
-                                      : meet_.name;
+        std::string where(file_.name);
+        if (file_.offsets && offset > 0) {
+            Meet text; // the meet library's way of telling lines and columns
+            text.name = file_.name;
+            text.bytes = file_.bytes;
+            where = text.Where(static_cast<std::uint32_t>(offset - 1));
+        }
         results_.warnings.push_back(where + ": " + message);
     }
 
     Results& results_;
-    const Meet& meet_;
-    bool offsets_; // the tree's offsets are places in the file's bytes
+    FileText file_;
 };
 
 // Swim a is better than b in the pool: faster, then made in that pool, then the earlier.
-bool Better(const Best& a, const std::string& aDate, const Best& b, const std::string& bDate) {
+bool Better(const Best& a, std::uint32_t aDay, const Best& b, std::uint32_t bDay) {
     if (a.hundredths != b.hundredths) {
         return a.hundredths < b.hundredths;
     }
@@ -242,10 +263,10 @@ bool Better(const Best& a, const std::string& aDate, const Best& b, const std::s
         return !a.converted;
     }
     // An undated swim counts as the latest.
-    if (aDate.empty() != bDate.empty()) {
-        return !aDate.empty();
+    if ((aDay == 0) != (bDay == 0)) {
+        return aDay != 0;
     }
-    return aDate < bDate;
+    return aDay < bDay;
 }
 
 } // namespace
@@ -278,21 +299,54 @@ Date ParseLenexDate(std::string_view text) {
     return {number(0, 4), number(5, 2), number(8, 2)};
 }
 
+std::uint32_t DayNumber(std::string_view text) {
+    const Date date = ParseLenexDate(text);
+    return static_cast<std::uint32_t>(date.year * 10000 + date.month * 100 + date.day);
+}
+
+std::string DayText(std::uint32_t day) {
+    if (day == 0) {
+        return {};
+    }
+    std::array<char, 32> text{};
+    std::snprintf(text.data(), text.size(), "%04u-%02u-%02u", day / 10000, day / 100 % 100,
+                  day % 100);
+    return std::string(text.data());
+}
+
 std::string AddResults(Results& results, std::string_view bytes, std::string_view name) {
-    const ReadResult read = ReadMeetBytes(bytes, name);
-    if (!read.meet) {
-        return read.error;
-    }
-    const Meet& meet = *read.meet;
-    const bool latin1 = meet.encoding == TextEncoding::Latin1;
+    // A plain UTF-8 .lef is read straight from its bytes; anything else (an .lxf, another
+    // encoding, a file that is no Lenex) goes through the meet library's reader, which inflates,
+    // widens and tells where a file goes wrong.
     pugi::xml_document document;
-    const pugi::xml_parse_result parsed =
-        document.load_buffer(meet.bytes.data(), meet.bytes.size(), pugi::parse_default,
-                             latin1 ? pugi::encoding_latin1 : pugi::encoding_utf8);
-    if (!parsed) {
-        return meet.name + ": " + parsed.description();
+    const bool zipped = bytes.substr(0, 2) == "PK";
+    pugi::xml_parse_result parsed;
+    if (!zipped) {
+        parsed = document.load_buffer(bytes.data(), bytes.size(),
+                                      pugi::parse_default | pugi::parse_declaration,
+                                      pugi::encoding_utf8);
     }
-    ResultsReader reader(results, meet, !latin1);
+    const pugi::xml_node declaration = document.first_child();
+    const std::string encoding = Folded(declaration.type() == pugi::node_declaration
+                                            ? declaration.attribute("encoding").value()
+                                            : "");
+    FileText file{name, bytes, true};
+    ReadResult read;
+    if (zipped || !parsed || !(encoding.empty() || encoding == "utf-8") ||
+        !document.child("LENEX")) {
+        read = ReadMeetBytes(bytes, name);
+        if (!read.meet) {
+            return read.error;
+        }
+        const bool latin1 = read.meet->encoding == TextEncoding::Latin1;
+        file = {read.meet->name, read.meet->bytes, !latin1};
+        parsed = document.load_buffer(file.bytes.data(), file.bytes.size(), pugi::parse_default,
+                                      latin1 ? pugi::encoding_latin1 : pugi::encoding_utf8);
+        if (!parsed) {
+            return std::string(file.name) + ": " + parsed.description();
+        }
+    }
+    ResultsReader reader(results, file);
     for (const pugi::xml_node node : document.child("LENEX").child("MEETS").children("MEET")) {
         reader.ReadMeet(node);
     }
@@ -314,13 +368,15 @@ BestTimes BestTimesIn(const Results& results, const std::string& course, const S
     for (std::size_t i = 0; i < kept.size(); ++i) {
         kept[i] = ClubMatches(results.swimmers[i], filter.club) ? 1 : 0;
     }
-    // The place in answer.best of each swimmer's best in each event.
-    std::unordered_map<std::uint64_t, std::size_t> place;
+    // The place in answer.best of each swimmer's best in each event, by swimmer and event code.
+    constexpr std::size_t kNone = static_cast<std::size_t>(-1);
+    std::vector<std::size_t> place(results.swimmers.size() * kIndividualEvents.size(), kNone);
+    const std::uint32_t from = DayNumber(filter.from);
+    const std::uint32_t to = DayNumber(filter.to);
     for (std::size_t i = 0; i < results.swims.size(); ++i) {
         const ResultsSwim& swim = results.swims[i];
-        if (kept[swim.swimmer] == 0 ||
-            (!filter.from.empty() && (swim.date.empty() || swim.date < filter.from)) ||
-            (!filter.to.empty() && (swim.date.empty() || swim.date > filter.to))) {
+        if (kept[swim.swimmer] == 0 || (from != 0 && (swim.day == 0 || swim.day < from)) ||
+            (to != 0 && (swim.day == 0 || swim.day > to))) {
             continue;
         }
         const Event& event = results.events[swim.event];
@@ -337,15 +393,15 @@ BestTimes BestTimesIn(const Results& results, const std::string& course, const S
             best.hundredths = there.hundredths;
             best.converted = true;
         }
-        const std::uint64_t key =
-            (std::uint64_t{swim.swimmer} << 8) | static_cast<std::uint64_t>(swim.identity->code);
-        const auto [at, added] = place.emplace(key, answer.best.size());
-        if (added) {
+        std::size_t& at = place[swim.swimmer * kIndividualEvents.size() +
+                                static_cast<std::size_t>(swim.identity->code - 1)];
+        if (at == kNone) {
+            at = answer.best.size();
             answer.best.push_back(best);
             continue;
         }
-        Best& held = answer.best[at->second];
-        if (Better(best, swim.date, held, results.swims[held.swim].date)) {
+        Best& held = answer.best[at];
+        if (Better(best, swim.day, held, results.swims[held.swim].day)) {
             held = best;
         }
     }
@@ -364,28 +420,34 @@ std::string IdentityName(const IndividualEvent& event) {
     return std::to_string(event.distance) + " " + std::string(event.stroke);
 }
 
-std::string BestTimesCsv(const Results& results, const std::vector<Best>& best) {
+bool WriteBestTimesCsv(const Results& results, const std::vector<Best>& best,
+                       const std::function<bool(std::string_view)>& write) {
+    constexpr std::size_t kPiece = std::size_t{1} << 16;
     std::string out(kBestTimesHeader);
     out += "\r\n";
     for (const Best& one : best) {
         const ResultsSwim& swim = results.swims[one.swim];
         const ResultsSwimmer& swimmer = results.swimmers[swim.swimmer];
-        const Event& event = results.events[swim.event];
         const ResultsMeet& meet = results.meets[swim.meet];
-        const std::string fields[] = {swimmer.lastname + ", " + swimmer.firstname,
-                                      swimmer.birthdate,
-                                      swimmer.gender,
-                                      swimmer.club,
-                                      swimmer.license,
-                                      IdentityName(*swim.identity),
-                                      LenexTimeText(one.hundredths),
-                                      LenexTimeText(swim.hundredths),
-                                      event.course,
-                                      meet.name,
-                                      meet.city,
-                                      swim.date};
+        const std::string athlete = swimmer.lastname + ", " + swimmer.firstname;
+        const std::string event = IdentityName(*swim.identity);
+        const std::string time = LenexTimeText(one.hundredths);
+        const std::string swum = LenexTimeText(swim.hundredths);
+        const std::string day = DayText(swim.day);
+        const std::string_view fields[] = {athlete,
+                                           swimmer.birthdate,
+                                           swimmer.gender,
+                                           swimmer.club,
+                                           swimmer.license,
+                                           event,
+                                           time,
+                                           swum,
+                                           results.events[swim.event].course,
+                                           meet.name,
+                                           meet.city,
+                                           day};
         bool firstField = true;
-        for (const std::string& field : fields) {
+        for (const std::string_view field : fields) {
             if (!firstField) {
                 out += ',';
             }
@@ -393,8 +455,23 @@ std::string BestTimesCsv(const Results& results, const std::vector<Best>& best) 
             AppendCsvField(out, field);
         }
         out += "\r\n";
+        if (out.size() >= kPiece) {
+            if (!write(out)) {
+                return false;
+            }
+            out.clear();
+        }
     }
-    return out;
+    return out.empty() || write(out);
+}
+
+std::string BestTimesCsv(const Results& results, const std::vector<Best>& best) {
+    std::string csv;
+    WriteBestTimesCsv(results, best, [&csv](std::string_view piece) {
+        csv += piece;
+        return true;
+    });
+    return csv;
 }
 
 } // namespace et::meet

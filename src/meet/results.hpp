@@ -10,6 +10,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <deque>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -43,7 +44,7 @@ struct ResultsSwim {
     std::uint32_t meet = 0;    // in Results::meets
     const IndividualEvent* identity = nullptr;
     long hundredths = 0;
-    std::string date; // the session's, else the meet's first; empty when not known
+    std::uint32_t day = 0; // its date as YYYYMMDD: the session's, else the meet's first; 0 unknown
 };
 
 struct ResultsCounts {
@@ -60,7 +61,7 @@ struct Results {
     std::vector<ResultsSwimmer> swimmers;
     std::deque<Event> events;
     std::vector<ResultsMeet> meets;
-    std::vector<ResultsSwim> swims;
+    std::deque<ResultsSwim> swims; // in blocks: a season's swims are never moved as they grow
     ResultsCounts counts;
     std::vector<std::string> warnings; // "results.lef:120:9: ..." for each result skipped
 
@@ -78,6 +79,9 @@ std::string AddResults(Results& results, std::string_view bytes, std::string_vie
 bool IsLenexDate(std::string_view text);
 // The date of that text; all zero when it is none.
 Date ParseLenexDate(std::string_view text);
+// A Lenex date as a number YYYYMMDD, 0 when it is none; and back ("" for 0).
+std::uint32_t DayNumber(std::string_view text);
+std::string DayText(std::uint32_t day);
 
 // Which swims and swimmers count: swims dated from and to (inclusive Lenex dates; empty for no
 // bound), swimmers whose club name or code holds club in any letter case (empty for all).
@@ -105,9 +109,12 @@ struct BestTimes {
 // smallest time there; on a tie the swim made in that pool itself, then the earlier.
 BestTimes BestTimesIn(const Results& results, const std::string& course, const SwimFilter& filter);
 
-// The best times as CSV (CRLF line ends), header first.
+// The best times as CSV (CRLF line ends), header first, handed to write in pieces; false from
+// write stops. The same whole.
 inline constexpr std::string_view kBestTimesHeader =
     "athlete,birthdate,gender,club,license,event,time,swum_time,swum_course,meet,city,date";
+bool WriteBestTimesCsv(const Results& results, const std::vector<Best>& best,
+                       const std::function<bool(std::string_view)>& write);
 std::string BestTimesCsv(const Results& results, const std::vector<Best>& best);
 
 // "100 Free", as the report names the event.
