@@ -34,11 +34,21 @@ std::string OntoInput(const std::vector<std::string>& outputs,
     return {};
 }
 
+// Reads a file whole, refusing one larger than a meet file can be.
+std::string ReadInput(const std::string& path, std::string& bytes) {
+    std::string error = io::ReadWholeFile(path, bytes, meet::kLargestMeetFile);
+    if (error.empty() && bytes.size() > meet::kLargestMeetFile) {
+        error = path + ": the file is larger than " + std::to_string(meet::kLargestMeetFile >> 20) +
+                " MiB";
+    }
+    return error;
+}
+
 // Reads every results file into results; false (with the message told) when one cannot be read.
 bool ReadResults(const std::vector<std::string>& paths, meet::Results& results, std::FILE* err) {
     std::string bytes;
     for (const std::string& path : paths) {
-        std::string error = io::ReadWholeFile(path, bytes, meet::kLargestMeetFile);
+        std::string error = ReadInput(path, bytes);
         if (error.empty()) {
             error = meet::AddResults(results, bytes, path);
         }
@@ -158,8 +168,7 @@ int RunClubEntries(const ClubEntriesOptions& options, std::FILE* out, std::FILE*
     meet::ClubEntriesRequest request;
     for (const std::string& path : Joined({options.invitation}, options.standards)) {
         bytes.emplace_back();
-        if (const std::string error = io::ReadWholeFile(path, bytes.back(), meet::kLargestMeetFile);
-            !error.empty()) {
+        if (const std::string error = ReadInput(path, bytes.back()); !error.empty()) {
             Tell(err, error);
             return kExitUsage;
         }
