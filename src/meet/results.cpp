@@ -308,10 +308,12 @@ std::string DayText(std::uint32_t day) {
     if (day == 0) {
         return {};
     }
-    std::array<char, 32> text{};
-    std::snprintf(text.data(), text.size(), "%04u-%02u-%02u", day / 10000, day / 100 % 100,
-                  day % 100);
-    return std::string(text.data());
+    std::string text = "0000-00-00";
+    for (const std::size_t at : {9U, 8U, 6U, 5U, 3U, 2U, 1U, 0U}) {
+        text[at] = static_cast<char>('0' + day % 10);
+        day /= 10;
+    }
+    return text;
 }
 
 std::string AddResults(Results& results, std::string_view bytes, std::string_view name) {
@@ -405,14 +407,47 @@ BestTimes BestTimesIn(const Results& results, const std::string& course, const S
             held = best;
         }
     }
-    const auto order = [&results](const Best& best) {
-        const ResultsSwim& swim = results.swims[best.swim];
-        const ResultsSwimmer& swimmer = results.swimmers[swim.swimmer];
-        return std::tie(swim.identity->code, swimmer.gender, best.hundredths, swimmer.lastname,
-                        swimmer.firstname, swim.swimmer);
+    // Swimmers ranked once by gender and name, so that the rows sort on numbers.
+    std::vector<std::uint32_t> byName(results.swimmers.size());
+    for (std::uint32_t i = 0; i < byName.size(); ++i) {
+        byName[i] = i;
+    }
+    std::sort(byName.begin(), byName.end(), [&results](std::uint32_t a, std::uint32_t b) {
+        const ResultsSwimmer& x = results.swimmers[a];
+        const ResultsSwimmer& y = results.swimmers[b];
+        return std::tie(x.gender, x.lastname, x.firstname, a) <
+               std::tie(y.gender, y.lastname, y.firstname, b);
+    });
+    std::vector<std::uint32_t> rank(byName.size());
+    std::vector<std::uint32_t> genderRank(byName.size());
+    for (std::uint32_t r = 0; r < byName.size(); ++r) {
+        rank[byName[r]] = r;
+        const bool sameGender =
+            r > 0 && results.swimmers[byName[r]].gender == results.swimmers[byName[r - 1]].gender;
+        genderRank[byName[r]] = r == 0 ? 0 : genderRank[byName[r - 1]] + (sameGender ? 0 : 1);
+    }
+    // Each row's key taken once, so that sorting reads no swim.
+    struct Keyed {
+        std::uint32_t event;
+        std::uint32_t gender;
+        long hundredths;
+        std::uint32_t name;
+        Best best;
     };
-    std::sort(answer.best.begin(), answer.best.end(),
-              [&order](const Best& a, const Best& b) { return order(a) < order(b); });
+    std::vector<Keyed> keyed;
+    keyed.reserve(answer.best.size());
+    for (const Best& best : answer.best) {
+        const ResultsSwim& swim = results.swims[best.swim];
+        keyed.push_back({static_cast<std::uint32_t>(swim.identity->code), genderRank[swim.swimmer],
+                         best.hundredths, rank[swim.swimmer], best});
+    }
+    std::sort(keyed.begin(), keyed.end(), [](const Keyed& a, const Keyed& b) {
+        return std::tie(a.event, a.gender, a.hundredths, a.name) <
+               std::tie(b.event, b.gender, b.hundredths, b.name);
+    });
+    for (std::size_t i = 0; i < keyed.size(); ++i) {
+        answer.best[i] = keyed[i].best;
+    }
     return answer;
 }
 
