@@ -180,6 +180,18 @@ TEST(Results, BestOfATie) {
         EXPECT_EQ(results.meets[swum.meet].name, c.meet);
         EXPECT_EQ(best.best[0].hundredths, c.hundredths);
     }
+    // A swim whose box stays blank in the pool does not count: the window offers no 50 in a
+    // pool of 33 1/3 metres, so it has no 50 metres time.
+    std::string fifty =
+        ResultsLef(Athlete(kJo, R"(<RESULT eventid="5" swimtime="00:00:30.00"/>)"), "SCM33");
+    fifty.insert(fifty.find("</EVENTS>"),
+                 R"(<EVENT eventid="5"><SWIMSTYLE distance="50" stroke="FREE"/></EVENT>)");
+    const Results odd = Read({fifty});
+    ASSERT_EQ(odd.swims.size(), 1U);
+    const auto none = et::meet::BestTimesIn(odd, "LCM", {});
+    EXPECT_TRUE(none.best.empty());
+    EXPECT_EQ(none.blank, 1U);
+    EXPECT_EQ(et::meet::BestTimesIn(odd, "SCM33", {}).best.size(), 1U);
 }
 
 // An invitation in a 50 metre pool: 101 100 Free F, 102 100 Free M, 103 200 Back F aged 15 to
