@@ -182,8 +182,9 @@ int main(int argc, char** argv) {
                                "Swimmers whose club name or code holds this text (any case)");
     clubEntriesCmd->add_flag("--all", clubEntries.all,
                              "Enter every time, whether it qualifies or not");
-    clubEntriesCmd->add_option("--standards", clubEntries.standards,
-                               "A further Lenex file whose time standard lists apply (repeatable)");
+    clubEntriesCmd->add_option(
+        "--standards", clubEntries.standards,
+        "Further qualifying times: a Lenex file or a CSV table, as for entries (repeatable)");
     clubEntriesCmd->add_option("--report", clubEntries.report, "CSV report, - for standard output");
     clubEntriesCmd->add_option("-o,--output", clubEntries.output, "The entries file: .lef or .lxf")
         ->required();

@@ -13,7 +13,6 @@
 
 #include <algorithm>
 #include <map>
-#include <memory>
 #include <tuple>
 #include <unordered_map>
 
@@ -186,14 +185,6 @@ ClubEntries MakeClubEntries(const Results& results, const ClubEntriesRequest& re
     if (!invitation.meet) {
         return Refused(invitation.error);
     }
-    std::vector<std::unique_ptr<Meet>> standards;
-    for (const NamedBytes& file : request.standards) {
-        ReadResult read = ReadMeetBytes(file.bytes, file.name);
-        if (!read.meet) {
-            return Refused(read.error);
-        }
-        standards.push_back(std::move(read.meet));
-    }
     const Meet& meet = *invitation.meet;
     pugi::xml_document source;
     if (!source.load_buffer(meet.bytes.data(), meet.bytes.size(), pugi::parse_default,
@@ -308,9 +299,9 @@ ClubEntries MakeClubEntries(const Results& results, const ClubEntriesRequest& re
         return Refused(candidate.error);
     }
     std::string error = AddStandards(*candidate.meet, meet);
-    for (const auto& more : standards) {
+    for (const NamedBytes& file : request.standards) {
         if (error.empty()) {
-            error = AddStandards(*candidate.meet, *more);
+            error = AddStandardsFile(*candidate.meet, file.bytes, file.name);
         }
     }
     if (!error.empty()) {

@@ -22,7 +22,7 @@ struct NamedBytes {
 
 struct ClubEntriesRequest {
     NamedBytes invitation;             // the meet's invitation: sessions, events, standards
-    std::vector<NamedBytes> standards; // further Lenex files whose time standard lists apply
+    std::vector<NamedBytes> standards; // further Lenex or CSV files of qualifying times
     std::string club;                  // swimmers whose club name or code holds this (any case)
     bool all = false;                  // an entry for every time, whether it qualifies or not
     std::string output;                // the entries file's name: .lef or .lxf

@@ -49,6 +49,12 @@ for out in club.lef club.lxf; do
         fail "$out read back: $(cat "$tmp/err")"
     [ "$(grep -c ',meets,' "$tmp/back.csv")" = 3 ] || fail "$out read back: not every entry meets"
 done
+# Further qualifying times as a CSV table: the men's 100 Free enters Carr too.
+expect 1 "$prog" club-entries invitation.lef --results $results --standards men.csv -o "$tmp/men.lxf"
+expect 0 "$prog" entries "$tmp/men.lxf" --standards invitation.lef --standards men.csv \
+    --report /dev/null
+grep -q "^entries: 4 read, 0 converted, 4 meeting, 0 missing" "$tmp/err" ||
+    fail "men.lxf read back: $(cat "$tmp/err")"
 grep -v CONSTRUCTOR "$tmp/club.lef" >"$tmp/club-body.lef"
 same club.lef "$tmp/club-body.lef"
 
