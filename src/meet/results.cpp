@@ -460,35 +460,36 @@ bool WriteBestTimesCsv(const Results& results, const std::vector<Best>& best,
     constexpr std::size_t kPiece = std::size_t{1} << 16;
     std::string out(kBestTimesHeader);
     out += "\r\n";
+    std::array<std::string, kIndividualEvents.size()> events;
+    for (std::size_t i = 0; i < events.size(); ++i) {
+        events[i] = IdentityName(kIndividualEvents[i]);
+    }
+    // Fields as the files give them are quoted where they must be; the times, dates and events
+    // made here never need it.
+    const auto text = [&out](std::string_view field) {
+        AppendCsvField(out, field);
+        out += ',';
+    };
+    const auto made = [&out](std::string_view field) {
+        out += field;
+        out += ',';
+    };
     for (const Best& one : best) {
         const ResultsSwim& swim = results.swims[one.swim];
         const ResultsSwimmer& swimmer = results.swimmers[swim.swimmer];
         const ResultsMeet& meet = results.meets[swim.meet];
-        const std::string athlete = swimmer.lastname + ", " + swimmer.firstname;
-        const std::string event = IdentityName(*swim.identity);
-        const std::string time = LenexTimeText(one.hundredths);
-        const std::string swum = LenexTimeText(swim.hundredths);
-        const std::string day = DayText(swim.day);
-        const std::string_view fields[] = {athlete,
-                                           swimmer.birthdate,
-                                           swimmer.gender,
-                                           swimmer.club,
-                                           swimmer.license,
-                                           event,
-                                           time,
-                                           swum,
-                                           results.events[swim.event].course,
-                                           meet.name,
-                                           meet.city,
-                                           day};
-        bool firstField = true;
-        for (const std::string_view field : fields) {
-            if (!firstField) {
-                out += ',';
-            }
-            firstField = false;
-            AppendCsvField(out, field);
-        }
+        text(swimmer.lastname + ", " + swimmer.firstname);
+        text(swimmer.birthdate);
+        text(swimmer.gender);
+        text(swimmer.club);
+        text(swimmer.license);
+        made(events[static_cast<std::size_t>(swim.identity->code - 1)]);
+        made(LenexTimeText(one.hundredths));
+        made(LenexTimeText(swim.hundredths));
+        text(results.events[swim.event].course);
+        text(meet.name);
+        text(meet.city);
+        out += DayText(swim.day);
         out += "\r\n";
         if (out.size() >= kPiece) {
             if (!write(out)) {
