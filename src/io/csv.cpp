@@ -7,14 +7,18 @@
 namespace et::io {
 namespace {
 
-// The bytes that make a field need quotes: comma, quote, carriage return, line feed.
-constexpr std::array<bool, 256> kNeedsQuotes = [] {
+constexpr std::array<bool, 256> ByteTable(std::string_view bytes) {
     std::array<bool, 256> table{};
-    for (const char c : {',', '"', '\r', '\n'}) {
+    for (const char c : bytes) {
         table[static_cast<unsigned char>(c)] = true;
     }
     return table;
-}();
+}
+
+// The bytes that make a field need quotes: comma, quote, carriage return, line feed.
+constexpr std::array<bool, 256> kNeedsQuotes = ByteTable(",\"\r\n");
+// The bytes that end an unquoted field: comma, carriage return, line feed.
+constexpr std::array<bool, 256> kEndsField = ByteTable(",\r\n");
 
 } // namespace
 
@@ -145,7 +149,7 @@ CsvReader::Status CsvReader::Next(CsvRecord& record) {
         }
         state = State::Unquoted;
         const char* q = p;
-        while (q < e && *q != ',' && *q != '\n' && *q != '\r') {
+        while (q < e && !kEndsField[static_cast<unsigned char>(*q)]) {
             ++q;
         }
         text.append(p, q);
@@ -202,26 +206,30 @@ void CsvWriter::MakeRoom(std::size_t count) {
 }
 
 void CsvWriter::Field(std::string_view text) {
-    // Most fields are short plain texts: one table look-up per byte decides.
-    // The very first field must not start with what a reader takes for a byte-order mark.
-    const bool plain =
-        std::none_of(text.begin(), text.end(),
-                     [](char c) { return kNeedsQuotes[static_cast<unsigned char>(c)]; }) &&
-        !(atFileStart_ && text.starts_with("\xEF\xBB\xBF"));
-    atFileStart_ = false;
     // At worst a separator, two quotes and every byte doubled.
-    char* const start = Room(plain ? text.size() + 1 : 2 * text.size() + 3);
+    char* const start = Room(2 * text.size() + 3);
     char* o = start;
     if (!atRecordStart_) {
         *o++ = ',';
     }
     atRecordStart_ = false;
-    if (plain) {
-        if (!text.empty()) {
-            std::memcpy(o, text.data(), text.size());
-            o += text.size();
+    // Most fields are short plain texts, copied as they are checked, a table look-up a byte.
+    char* const body = o;
+    bool plain = true;
+    for (const char c : text) {
+        if (kNeedsQuotes[static_cast<unsigned char>(c)]) {
+            plain = false;
+            break;
         }
-    } else {
+        *o++ = c;
+    }
+    // The very first field must not start with what a reader takes for a byte-order mark.
+    if (atFileStart_) {
+        plain = plain && !text.starts_with("\xEF\xBB\xBF");
+        atFileStart_ = false;
+    }
+    if (!plain) {
+        o = body;
         *o++ = '"';
         for (const char c : text) {
             if (c == '"') {

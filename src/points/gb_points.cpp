@@ -123,6 +123,12 @@ PointsUpdate ShowGBPoints(std::int16_t SelPoolType, std::int16_t SelPoolLenCode,
     const std::int16_t course = longCourse ? kLongCourse : kShortCourse;
     const std::string_view timeText = longCourse ? box50 : box25;
 
+    // Both passes score the same text: it is read once.
+    double T = 0.0;
+    std::string normalised;
+    std::int16_t nerr = kTimeOk;
+    timecheck(timeText, T, normalised, nerr);
+
     PointsUpdate update;
     for (std::size_t pass = 0; pass < kPassSex.size(); ++pass) {
         const double R = GetRefTime(SelEvent, kPassSex[pass], course);
@@ -130,10 +136,6 @@ PointsUpdate ShowGBPoints(std::int16_t SelPoolType, std::int16_t SelPoolLenCode,
             update.missingReference = true;
             return update;
         }
-        double T = 0.0;
-        std::string normalised;
-        std::int16_t nerr = kTimeOk;
-        timecheck(timeText, T, normalised, nerr);
         if (!IsWorkableTime(nerr, T)) {
             // Both passes score the same text: neither box can show a figure for this swim.
             update.box[0] = std::string();

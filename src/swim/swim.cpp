@@ -5,6 +5,7 @@
 #include "points/gb_points.hpp"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstdio>
 
@@ -57,17 +58,45 @@ bool EvaluateSwim(const PoolInfo& pool, const IndividualEvent& event, std::strin
     return true;
 }
 
-std::string ImplausibleTimeWarning(const IndividualEvent& event, std::string_view timeText,
-                                   double swtime, const PoolTimes& times) {
+namespace {
+
+// The lowest and the highest of an event's reference times (either sex, either course); 0 where
+// the table has none.
+struct ReferenceRange {
     double lowest = 0.0;
     double highest = 0.0;
+};
+
+ReferenceRange ReferenceRangeOf(std::int16_t code) {
+    ReferenceRange range;
     for (const std::string_view sex : {"M", "F"}) {
         for (const std::int16_t course : {kLongCourse, kShortCourse}) {
-            const double R = GetRefTime(event.code, sex, course);
-            lowest = R > 0.0 && (lowest == 0.0 || R < lowest) ? R : lowest;
-            highest = std::max(highest, R);
+            const double R = GetRefTime(code, sex, course);
+            range.lowest = R > 0.0 && (range.lowest == 0.0 || R < range.lowest) ? R : range.lowest;
+            range.highest = std::max(range.highest, R);
         }
     }
+    return range;
+}
+
+// Every event's range, read from the reference table once: a batch asks for it on every row.
+const ReferenceRange& ReferenceRangeOfEvent(std::int16_t code) {
+    static const std::array<ReferenceRange, kLastEventCode + 1> ranges = [] {
+        std::array<ReferenceRange, kLastEventCode + 1> table{};
+        for (std::int16_t n = 1; n <= kLastEventCode; ++n) {
+            table[static_cast<std::size_t>(n)] = ReferenceRangeOf(n);
+        }
+        return table;
+    }();
+    static const ReferenceRange none;
+    return code >= 1 && code <= kLastEventCode ? ranges[static_cast<std::size_t>(code)] : none;
+}
+
+} // namespace
+
+std::string ImplausibleTimeWarning(const IndividualEvent& event, std::string_view timeText,
+                                   double swtime, const PoolTimes& times) {
+    const auto [lowest, highest] = ReferenceRangeOfEvent(event.code);
     // In whole hundredths, so that exactly a third is not under it.
     const bool tooFast = std::lround(swtime * 100.0) * 3 < std::lround(lowest * 100.0);
     const PoolInfo* gone = nullptr;
