@@ -35,20 +35,35 @@ bool ReadEnteredTime(std::string_view timeText, double& swtime, std::string& nor
     return true;
 }
 
-bool EvaluateSwim(const PoolInfo& pool, const IndividualEvent& event, std::string_view timeText,
-                  SwimResult& result, std::string& error) {
+bool ReadSwim(const PoolInfo& pool, const IndividualEvent& event, std::string_view timeText,
+              TypedSwim& swim, std::string& error) {
     double swtime = 0.0;
     std::string normalised;
     if (!ReadEnteredTime(timeText, swtime, normalised, error)) {
         return false;
     }
-
-    const auto longCourse =
+    swim.swtime = swtime;
+    swim.longCourse =
         LongCourseTime(event.code, event.distance, swtime, pool.type, pool.turnsPerHundred);
-    const PoolTimes times =
-        longCourse ? TimesInEveryPool(event.code, *longCourse, event.distance) : PoolTimes{};
+    return true;
+}
+
+std::string BoxText(const IndividualEvent& event, const TypedSwim& swim, std::size_t n) {
+    return BoxOf(swim.longCourse ? TimeInPool(event.code, *swim.longCourse, event.distance, n)
+                                 : std::nullopt);
+}
+
+bool EvaluateSwim(const PoolInfo& pool, const IndividualEvent& event, std::string_view timeText,
+                  SwimResult& result, std::string& error) {
+    TypedSwim swim;
+    if (!ReadSwim(pool, event, timeText, swim, error)) {
+        return false;
+    }
+    const PoolTimes times = swim.longCourse
+                                ? TimesInEveryPool(event.code, *swim.longCourse, event.distance)
+                                : PoolTimes{};
     result.boxes = BoxesOf(times);
-    result.warning = ImplausibleTimeWarning(event, timeText, swtime, times);
+    result.warning = ImplausibleTimeWarning(event, timeText, swim.swtime, times);
     const PointsUpdate points =
         ShowGBPoints(pool.type, pool.turnsPerHundred, event.code, result.boxes[kFiftyMetreBox],
                      result.boxes[kTwentyFiveMetreBox]);
