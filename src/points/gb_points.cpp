@@ -92,8 +92,18 @@ double GetRefTime(std::int16_t EventCode, std::string_view Sex, std::int16_t Cou
     if (EventCode < 1 || EventCode > kLastEventCode) {
         return 0.0;
     }
-    const std::string_view cell = kReferenceTimes[static_cast<std::size_t>(EventCode)][column];
-    return cell.empty() ? 0.0 : AlphaToTime(cell);
+    // The table's texts read once, not on every scoring.
+    static const auto seconds = [] {
+        std::array<std::array<double, 4>, kReferenceTimes.size()> read{};
+        for (std::size_t event = 0; event < kReferenceTimes.size(); ++event) {
+            for (std::size_t c = 0; c < 4; ++c) {
+                const std::string_view cell = kReferenceTimes[event][c];
+                read[event][c] = cell.empty() ? 0.0 : AlphaToTime(cell);
+            }
+        }
+        return read;
+    }();
+    return seconds[static_cast<std::size_t>(EventCode)][column];
 }
 
 double CalcGBPoints(double T, double R) {
