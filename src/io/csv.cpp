@@ -80,6 +80,43 @@ CsvReader::Status CsvReader::Fail(std::size_t line, std::string message) {
     return Status::Error;
 }
 
+bool CsvReader::SplitPlainLine(CsvRecord& record) {
+    const char* const p = buffer_.data() + pos_;
+    const char* const lineEnd = static_cast<const char*>(std::memchr(p, '\n', end_ - pos_));
+    if (lineEnd == nullptr) {
+        return false;
+    }
+    const auto length = static_cast<std::size_t>(lineEnd - p);
+    if (length >= kMaxRecordBytes || std::memchr(p, '"', length) != nullptr) {
+        return false;
+    }
+    const auto* cr = static_cast<const char*>(std::memchr(p, '\r', length));
+    if (cr != nullptr && cr != lineEnd - 1) {
+        return false;
+    }
+    const char* const stop = cr != nullptr ? cr : lineEnd;
+    std::string& text = record.text_;
+    text.resize(static_cast<std::size_t>(stop - p));
+    char* const begin = text.data();
+    char* o = begin;
+    for (const char* q = p;;) {
+        const auto* comma =
+            static_cast<const char*>(std::memchr(q, ',', static_cast<std::size_t>(stop - q)));
+        const char* const fieldEnd = comma != nullptr ? comma : stop;
+        std::memcpy(o, q, static_cast<std::size_t>(fieldEnd - q));
+        o += fieldEnd - q;
+        record.ends_.push_back(static_cast<std::size_t>(o - begin));
+        if (comma == nullptr) {
+            break;
+        }
+        q = comma + 1;
+    }
+    text.resize(static_cast<std::size_t>(o - begin));
+    pos_ += length + 1;
+    ++line_;
+    return true;
+}
+
 CsvReader::Status CsvReader::Next(CsvRecord& record) {
     record.clear();
     if (failed_) {
@@ -96,12 +133,16 @@ CsvReader::Status CsvReader::Next(CsvRecord& record) {
         return readFailed_ ? Fail(line_, "cannot read the input") : Status::End;
     }
 
-    enum class State { FieldStart, Unquoted, Quoted };
-    State state = State::FieldStart;
-    std::size_t quoteLine = line_;
     recordLine_ = line_;
     std::string& text = record.text_;
     std::vector<std::size_t>& ends = record.ends_;
+    if (SplitPlainLine(record)) {
+        return Status::Record;
+    }
+
+    enum class State { FieldStart, Unquoted, Quoted };
+    State state = State::FieldStart;
+    std::size_t quoteLine = line_;
 
     for (;;) {
         if (text.size() + ends.size() > kMaxRecordBytes) {
