@@ -4,10 +4,14 @@
 #   bench/batch/run.sh [PROGRAM] [ROWS]
 #
 # PROGRAM defaults to build/release/src/cli/equivtimes-cli (the release preset); ROWS to 1000000.
-# Writes a generated entry list of every pool and event into a scratch folder, times
+# Writes a generated entry list of every pool and event into a scratch folder and times
 #   equivtimes-cli batch entries.csv -o converted.csv
-# with hyperfine, and reports the peak resident memory (/usr/bin/time -v) for ROWS and for a
-# tenth of ROWS, which should be the same: the batch streams.
+# against an awk pass over the same file that splits every record into its fields and writes it
+# out again (awk -F, -v OFS=, '{ print $0, NF }'). The two take turns: each of ROUNDS rounds
+# (BENCH_BATCH_ROUNDS, 15) runs both once with hyperfine, so that whatever else the machine does
+# falls on both alike; the ratio is the median of the rounds' ratios. Then the peak resident
+# memory (/usr/bin/time -v) of the batch for ROWS and for a tenth of ROWS, which should be the
+# same (the batch streams), and of the awk pass.
 set -eu
 
 here=$(cd "$(dirname "$0")" && pwd)
@@ -41,18 +45,44 @@ generate "$rows" >"$work/entries.csv"
 generate "$((rows / 10))" >"$work/tenth.csv"
 echo "input: $rows rows, $(wc -c <"$work/entries.csv") bytes"
 
-hyperfine --warmup 1 --runs 10 --export-json "$work/timing.json" \
-    "$prog batch $work/entries.csv -o $work/converted.csv" || true
-mean=$(sed -n 's/.*"mean": *\([0-9.eE+-]*\).*/\1/p' "$work/timing.json" | head -n 1)
-low=$(sed -n 's/.*"min": *\([0-9.eE+-]*\).*/\1/p' "$work/timing.json" | head -n 1)
-awk -v r="$rows" -v m="$mean" -v l="$low" \
-    'BEGIN { printf "rows per second: %.0f (mean), %.0f (fastest run)\n", r / m, r / l }'
+batch="$prog batch $work/entries.csv -o $work/converted.csv"
+pass="awk -F, -v OFS=, '{ print \$0, NF }' $work/entries.csv"
+rounds=${BENCH_BATCH_ROUNDS:-15}
+hyperfine -N --runs 1 "$batch" "$pass" >/dev/null 2>&1 || true # warm the file cache
+: >"$work/rounds.txt"
+i=0
+while [ "$i" -lt "$rounds" ]; do
+    hyperfine -N --runs 1 --export-json "$work/round.json" "$batch" "$pass" >/dev/null 2>&1 || true
+    sed -n 's/.*"mean": *\([0-9.eE+-]*\).*/\1/p' "$work/round.json" | paste -s -d ' ' - \
+        >>"$work/rounds.txt"
+    i=$((i + 1))
+done
+# One line a round: batch seconds, awk seconds.
+awk -v rows="$rows" '
+    function median(list, n,    i, j, t) {
+        for (i = 2; i <= n; i++) {
+            t = list[i]
+            for (j = i - 1; j >= 1 && list[j] > t; j--) { list[j + 1] = list[j] }
+            list[j + 1] = t
+        }
+        return n % 2 ? list[(n + 1) / 2] : (list[n / 2] + list[n / 2 + 1]) / 2
+    }
+    NF == 2 && $2 > 0 { n++; b[n] = $1; a[n] = $2; r[n] = $1 / $2 }
+    END {
+        if (n == 0) { print "no timing"; exit 1 }
+        mb = median(b, n); ma = median(a, n)
+        printf "median wall time over %d alternating rounds: batch %.3f s, awk %.3f s, ratio %.2f\n",
+               n, mb, ma, median(r, n)
+        printf "rows per second: %.0f (median)\n", rows / mb
+    }' "$work/rounds.txt"
 
 for input in entries tenth; do
     /usr/bin/time -v "$prog" batch "$work/$input.csv" -o "$work/converted.csv" 2>"$work/time.txt" || true
     rss=$(sed -n 's/.*Maximum resident set size (kbytes): *//p' "$work/time.txt")
     echo "peak resident memory, $input.csv: $rss KiB"
 done
+/usr/bin/time -v awk -F, -v OFS=, '{ print $0, NF }' "$work/entries.csv" >/dev/null 2>"$work/time.txt"
+echo "peak resident memory, awk pass: $(sed -n 's/.*Maximum resident set size (kbytes): *//p' "$work/time.txt") KiB"
 # Every row of the generated list is a swim the window accepts.
 rejected=$("$prog" batch "$work/entries.csv" -o "$work/converted.csv" 2>&1 >/dev/null | wc -l)
 echo "output rows: $(($(wc -l <"$work/converted.csv") - 1)), rejected: $rejected"

@@ -37,16 +37,39 @@ std::string Located(std::string_view name, std::size_t line, std::string_view me
     return text;
 }
 
+template <typename Slots, typename Parse>
+const auto& Remembered(Slots& slots, std::string_view text, Parse parse) {
+    std::size_t hash = text.size();
+    for (const char c : text) {
+        hash = hash * 31 + static_cast<unsigned char>(c);
+    }
+    auto& slot = slots[hash % slots.size()];
+    if (!slot.done || slot.text != text) {
+        slot.text.assign(text);
+        slot.value = parse(text);
+        slot.done = true;
+    }
+    return slot.value;
+}
+
 } // namespace
 
-bool EvaluateRow(std::string_view pool, std::string_view event, std::string_view time,
-                 SwimResult& result, std::string& error) {
-    const auto poolIndex = ParsePool(pool);
+std::optional<std::size_t> NameReader::Pool(std::string_view text) {
+    return Remembered(pools_, text, ParsePool);
+}
+
+std::optional<IndividualEvent> NameReader::Event(std::string_view text) {
+    return Remembered(events_, text, ParseEvent);
+}
+
+bool EvaluateRow(NameReader& names, std::string_view pool, std::string_view event,
+                 std::string_view time, SwimResult& result, std::string& error) {
+    const auto poolIndex = names.Pool(pool);
     if (!poolIndex) {
         error = UnknownPoolMessage(pool);
         return false;
     }
-    const auto swimEvent = ParseEvent(event);
+    const auto swimEvent = names.Event(event);
     if (!swimEvent) {
         error = UnknownEventMessage(event);
         return false;
@@ -113,6 +136,7 @@ BatchSummary RunBatch(CsvReader& in, CsvWriter& out, std::string_view inputName,
     }
     out.EndRecord();
 
+    NameReader names;
     SwimResult result;
     std::string error;
     for (;;) {
@@ -135,7 +159,7 @@ BatchSummary RunBatch(CsvReader& in, CsvWriter& out, std::string_view inputName,
             error =
                 "row has " + std::to_string(n) + " fields, the header has " + std::to_string(width);
         } else {
-            accepted = EvaluateRow(field(*columns.pool), field(*columns.event),
+            accepted = EvaluateRow(names, field(*columns.pool), field(*columns.event),
                                    field(*columns.time), result, error);
         }
 

@@ -12,6 +12,7 @@
 #include <array>
 #include <cstddef>
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -22,10 +23,28 @@ inline constexpr std::array<std::string_view, 13> kResultColumns = {
     "50m", "33m", "25m",         "20m",           "36y",   "27y",    "33y",
     "25y", "20y", "male_points", "female_points", "error", "warning"};
 
+// Reads pool and event texts as ParsePool and ParseEvent do, each distinct text once: an entry
+// list names the same few pools and events over and over.
+class NameReader {
+public:
+    std::optional<std::size_t> Pool(std::string_view text);
+    std::optional<IndividualEvent> Event(std::string_view text);
+
+private:
+    template <typename Value> struct Read {
+        std::string text;
+        Value value{};
+        bool done = false;
+    };
+    static constexpr std::size_t kSlots = 64; // texts remembered of each kind, by a hash
+    std::array<Read<std::optional<std::size_t>>, kSlots> pools_;
+    std::array<Read<std::optional<IndividualEvent>>, kSlots> events_;
+};
+
 // Works out one row from its pool, event and time texts. Returns true and fills result, or
 // returns false with the message for the error column.
-bool EvaluateRow(std::string_view pool, std::string_view event, std::string_view time,
-                 SwimResult& result, std::string& error);
+bool EvaluateRow(NameReader& names, std::string_view pool, std::string_view event,
+                 std::string_view time, SwimResult& result, std::string& error);
 
 // Writes the result fields: bare box texts, points and the warning, or empty fields and the
 // error.

@@ -112,7 +112,9 @@ private:
 int RunConvert(const ConvertOptions& options, std::FILE* out, std::FILE* err) {
     SwimResult result;
     std::string error;
-    const bool accepted = EvaluateRow(options.pool, options.event, options.time, result, error);
+    NameReader names;
+    const bool accepted =
+        EvaluateRow(names, options.pool, options.event, options.time, result, error);
     if (options.format == "csv") {
         CsvWriter csv(WriteToFile(out));
         ConvertCsv(csv, options.pool, options.event, options.time, accepted ? &result : nullptr,

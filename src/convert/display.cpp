@@ -5,6 +5,8 @@
 #include "model/events.hpp"
 #include "model/time_text.hpp"
 
+#include <algorithm>
+
 namespace et {
 namespace {
 
@@ -30,42 +32,50 @@ BoxTexts BlankBoxes() {
     return boxes;
 }
 
-PoolTimes TimesInEveryPool(std::int16_t EvntCode, double Timeval, std::int16_t Distance) {
-    PoolTimes times;
-    if (!IsIndividualEvent(EvntCode)) {
-        return times;
+std::optional<double> TimeInPool(std::int16_t EvntCode, double Timeval, std::int16_t Distance,
+                                 std::size_t n) {
+    if (!IsIndividualEvent(EvntCode) || n >= kPools.size()) {
+        return std::nullopt;
     }
     const double T = Timeval;
-    std::size_t n = 0;
-    for (const PoolInfo& pool : kPools) {
-        const std::int16_t i = pool.type;
-        const std::int16_t j = pool.turnsPerHundred;
-        if (CannotBeSwum(EvntCode, Distance, i, j)) {
-            ++n;
-            continue;
-        }
-        double pm = 0.0;
-        double tf = 0.0;
-        float nt = 0.0F;
-        GetPoolFactors(Distance, EvntCode, i, j, pm, tf, nt);
-        const double turnDistance = EvntCode == 6 && i == kYardPools ? 1650.0 : Distance;
-        times[n] = pm * T - (turnDistance / 100.0) *
-                                ((tf / T) * (static_cast<double>(Distance) / 100.0)) *
-                                static_cast<double>(j - 1);
-        ++n;
+    const std::int16_t i = kPools[n].type;
+    const std::int16_t j = kPools[n].turnsPerHundred;
+    if (CannotBeSwum(EvntCode, Distance, i, j)) {
+        return std::nullopt;
+    }
+    double pm = 0.0;
+    double tf = 0.0;
+    float nt = 0.0F;
+    GetPoolFactors(Distance, EvntCode, i, j, pm, tf, nt);
+    const double turnDistance = EvntCode == 6 && i == kYardPools ? 1650.0 : Distance;
+    return pm * T - (turnDistance / 100.0) * ((tf / T) * (static_cast<double>(Distance) / 100.0)) *
+                        static_cast<double>(j - 1);
+}
+
+PoolTimes TimesInEveryPool(std::int16_t EvntCode, double Timeval, std::int16_t Distance) {
+    PoolTimes times;
+    for (std::size_t n = 0; n < times.size(); ++n) {
+        times[n] = TimeInPool(EvntCode, Timeval, Distance, n);
     }
     return times;
 }
 
+std::string BoxOf(const std::optional<double>& time) {
+    // A swim far too fast for its distance (a 1500 in a few seconds) has more turns to take off
+    // than it has time: no time in that pool, so its box stays blank.
+    if (!time || !(*time > 0.0)) {
+        return std::string(kBlankBox);
+    }
+    // Adding 0.05 and cutting the hundredths shows t to the nearest tenth.
+    std::string box = TimeToAlpha(*time + 0.05, "P");
+    box.resize(std::min<std::size_t>(box.size(), 7));
+    return box;
+}
+
 BoxTexts BoxesOf(const PoolTimes& times) {
-    BoxTexts boxes = BlankBoxes();
+    BoxTexts boxes;
     for (std::size_t n = 0; n < times.size(); ++n) {
-        // A swim far too fast for its distance (a 1500 in a few seconds) has more turns to
-        // take off than it has time: no time in that pool, so its box stays blank.
-        if (times[n] && *times[n] > 0.0) {
-            // Adding 0.05 and cutting the hundredths shows t to the nearest tenth.
-            boxes[n] = TimeToAlpha(*times[n] + 0.05, "P").substr(0, 7);
-        }
+        boxes[n] = BoxOf(times[n]);
     }
     return boxes;
 }

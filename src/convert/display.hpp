@@ -2,6 +2,7 @@
 // The nine converted-time texts of a swim, as the window's boxes show them.
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -23,10 +24,15 @@ BoxTexts BlankBoxes();
 // or less where it has many turns to take off.
 using PoolTimes = std::array<std::optional<double>, 9>;
 PoolTimes TimesInEveryPool(std::int16_t EvntCode, double Timeval, std::int16_t Distance);
+// The same for the pool of one box (n in box order): TimesInEveryPool(...)[n].
+std::optional<double> TimeInPool(std::int16_t EvntCode, double Timeval, std::int16_t Distance,
+                                 std::size_t n);
 
 // The box texts of those times: each to a tenth, blank where there is no time or it is not above
 // zero.
 BoxTexts BoxesOf(const PoolTimes& times);
+// One box of them: BoxesOf(times)[n] is BoxOf(times[n]).
+std::string BoxOf(const std::optional<double>& time);
 
 // The time of a swim of long-course time Timeval in each of the nine pools, to a tenth, in box
 // order (50, 33 1/3, 25, 20 metres, 36 2/3, 27 1/2 yards, 33 1/3, 25, 20 yards): ' 1.01.4' or

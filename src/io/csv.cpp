@@ -7,14 +7,18 @@
 namespace et::io {
 namespace {
 
-// The bytes that make a field need quotes: comma, quote, carriage return, line feed.
-constexpr std::array<bool, 256> kNeedsQuotes = [] {
+constexpr std::array<bool, 256> ByteTable(std::string_view bytes) {
     std::array<bool, 256> table{};
-    for (const char c : {',', '"', '\r', '\n'}) {
+    for (const char c : bytes) {
         table[static_cast<unsigned char>(c)] = true;
     }
     return table;
-}();
+}
+
+// The bytes that make a field need quotes: comma, quote, carriage return, line feed.
+constexpr std::array<bool, 256> kNeedsQuotes = ByteTable(",\"\r\n");
+// The bytes that end an unquoted field: comma, carriage return, line feed.
+constexpr std::array<bool, 256> kEndsField = ByteTable(",\r\n");
 
 } // namespace
 
@@ -76,6 +80,43 @@ CsvReader::Status CsvReader::Fail(std::size_t line, std::string message) {
     return Status::Error;
 }
 
+bool CsvReader::SplitPlainLine(CsvRecord& record) {
+    const char* const p = buffer_.data() + pos_;
+    const char* const lineEnd = static_cast<const char*>(std::memchr(p, '\n', end_ - pos_));
+    if (lineEnd == nullptr) {
+        return false;
+    }
+    const auto length = static_cast<std::size_t>(lineEnd - p);
+    if (length >= kMaxRecordBytes || std::memchr(p, '"', length) != nullptr) {
+        return false;
+    }
+    const auto* cr = static_cast<const char*>(std::memchr(p, '\r', length));
+    if (cr != nullptr && cr != lineEnd - 1) {
+        return false;
+    }
+    const char* const stop = cr != nullptr ? cr : lineEnd;
+    std::string& text = record.text_;
+    text.resize(static_cast<std::size_t>(stop - p));
+    char* const begin = text.data();
+    char* o = begin;
+    for (const char* q = p;;) {
+        const auto* comma =
+            static_cast<const char*>(std::memchr(q, ',', static_cast<std::size_t>(stop - q)));
+        const char* const fieldEnd = comma != nullptr ? comma : stop;
+        std::memcpy(o, q, static_cast<std::size_t>(fieldEnd - q));
+        o += fieldEnd - q;
+        record.ends_.push_back(static_cast<std::size_t>(o - begin));
+        if (comma == nullptr) {
+            break;
+        }
+        q = comma + 1;
+    }
+    text.resize(static_cast<std::size_t>(o - begin));
+    pos_ += length + 1;
+    ++line_;
+    return true;
+}
+
 CsvReader::Status CsvReader::Next(CsvRecord& record) {
     record.clear();
     if (failed_) {
@@ -92,12 +133,16 @@ CsvReader::Status CsvReader::Next(CsvRecord& record) {
         return readFailed_ ? Fail(line_, "cannot read the input") : Status::End;
     }
 
-    enum class State { FieldStart, Unquoted, Quoted };
-    State state = State::FieldStart;
-    std::size_t quoteLine = line_;
     recordLine_ = line_;
     std::string& text = record.text_;
     std::vector<std::size_t>& ends = record.ends_;
+    if (SplitPlainLine(record)) {
+        return Status::Record;
+    }
+
+    enum class State { FieldStart, Unquoted, Quoted };
+    State state = State::FieldStart;
+    std::size_t quoteLine = line_;
 
     for (;;) {
         if (text.size() + ends.size() > kMaxRecordBytes) {
@@ -145,7 +190,7 @@ CsvReader::Status CsvReader::Next(CsvRecord& record) {
         }
         state = State::Unquoted;
         const char* q = p;
-        while (q < e && *q != ',' && *q != '\n' && *q != '\r') {
+        while (q < e && !kEndsField[static_cast<unsigned char>(*q)]) {
             ++q;
         }
         text.append(p, q);
@@ -202,26 +247,30 @@ void CsvWriter::MakeRoom(std::size_t count) {
 }
 
 void CsvWriter::Field(std::string_view text) {
-    // Most fields are short plain texts: one table look-up per byte decides.
-    // The very first field must not start with what a reader takes for a byte-order mark.
-    const bool plain =
-        std::none_of(text.begin(), text.end(),
-                     [](char c) { return kNeedsQuotes[static_cast<unsigned char>(c)]; }) &&
-        !(atFileStart_ && text.starts_with("\xEF\xBB\xBF"));
-    atFileStart_ = false;
     // At worst a separator, two quotes and every byte doubled.
-    char* const start = Room(plain ? text.size() + 1 : 2 * text.size() + 3);
+    char* const start = Room(2 * text.size() + 3);
     char* o = start;
     if (!atRecordStart_) {
         *o++ = ',';
     }
     atRecordStart_ = false;
-    if (plain) {
-        if (!text.empty()) {
-            std::memcpy(o, text.data(), text.size());
-            o += text.size();
+    // Most fields are short plain texts, copied as they are checked, a table look-up a byte.
+    char* const body = o;
+    bool plain = true;
+    for (const char c : text) {
+        if (kNeedsQuotes[static_cast<unsigned char>(c)]) {
+            plain = false;
+            break;
         }
-    } else {
+        *o++ = c;
+    }
+    // The very first field must not start with what a reader takes for a byte-order mark.
+    if (atFileStart_) {
+        plain = plain && !text.starts_with("\xEF\xBB\xBF");
+        atFileStart_ = false;
+    }
+    if (!plain) {
+        o = body;
         *o++ = '"';
         for (const char c : text) {
             if (c == '"') {

@@ -61,6 +61,10 @@ private:
     bool Fill();
     bool Ensure(std::size_t count); // at least count unread bytes, unless the input ends first
     Status Fail(std::size_t line, std::string message);
+    // Most records: a whole line already in the buffer with no quote in it, and no carriage
+    // return but one just before its line feed. Read at once, split at its commas; false for any
+    // other, which Next reads a field at a time.
+    bool SplitPlainLine(CsvRecord& record);
 
     ReadBytes read_;
     std::vector<char> buffer_;

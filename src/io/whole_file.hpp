@@ -2,10 +2,12 @@
 // Output files written whole or not at all.
 //
 // An entry list, a table or a meet file is first written to a temporary file in the folder of
-// its final name, flushed to the disk and closed, and only then renamed onto that name. A run
-// that fails or is interrupted (a full disk, a fatal error in the input, Ctrl+C, a closed
-// terminal, SIGTERM) leaves no half-written file behind, and a file already under that name keeps
-// its content. The reader of the output sees either the old file or the whole new one.
+// its final name, closed, and only then renamed onto that name. A run that fails or is
+// interrupted (a full disk, a fatal error in the input, Ctrl+C, a closed terminal, SIGTERM)
+// leaves no half-written file behind, and a file already under that name keeps its content. The
+// reader of the output sees either the old file or the whole new one. The file is not forced to the
+// disk (no fsync): a crash of the system itself is the file system's to survive, as for any other
+// file a program writes.
 //
 // A name that is a symbolic link writes the file it points to, and the link stays. A name that is
 // a device or a pipe (/dev/null, a FIFO) is written straight through: there is no old content to
@@ -27,8 +29,8 @@ bool SameFile(const std::string& a, const std::string& b);
 // the caller can tell a file larger than it takes). Empty on success, else a message naming it.
 std::string ReadWholeFile(const std::string& path, std::string& bytes, std::size_t limit);
 
-// Writes content to path whole or not at all: a temporary file in the same folder, written,
-// flushed, fsynced and closed, then renamed onto path; on any failure the temporary file is
+// Writes content to path whole or not at all: a temporary file in the same folder, written and
+// closed, then renamed onto path; on any failure the temporary file is
 // removed and a file already at path keeps its content. New file mode as the umask gives.
 // Returns an empty string on success, else a message naming the file.
 std::string WriteWholeFile(const std::string& path, std::string_view content);
@@ -47,7 +49,7 @@ public:
     std::string Open(const std::string& path);
     // Adds bytes; false once anything has failed (Commit then gives the message).
     bool Write(std::string_view bytes);
-    // Flushes, fsyncs, closes and renames onto path. Returns an empty string or a message; on
+    // Flushes, closes and renames onto path. Returns an empty string or a message; on
     // failure the temporary file is gone and path is untouched.
     std::string Commit();
     // Gives up: the temporary file is removed, path is untouched.

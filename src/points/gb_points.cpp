@@ -92,8 +92,18 @@ double GetRefTime(std::int16_t EventCode, std::string_view Sex, std::int16_t Cou
     if (EventCode < 1 || EventCode > kLastEventCode) {
         return 0.0;
     }
-    const std::string_view cell = kReferenceTimes[static_cast<std::size_t>(EventCode)][column];
-    return cell.empty() ? 0.0 : AlphaToTime(cell);
+    // The table's texts read once, not on every scoring.
+    static const auto seconds = [] {
+        std::array<std::array<double, 4>, kReferenceTimes.size()> read{};
+        for (std::size_t event = 0; event < kReferenceTimes.size(); ++event) {
+            for (std::size_t c = 0; c < 4; ++c) {
+                const std::string_view cell = kReferenceTimes[event][c];
+                read[event][c] = cell.empty() ? 0.0 : AlphaToTime(cell);
+            }
+        }
+        return read;
+    }();
+    return seconds[static_cast<std::size_t>(EventCode)][column];
 }
 
 double CalcGBPoints(double T, double R) {
@@ -123,6 +133,12 @@ PointsUpdate ShowGBPoints(std::int16_t SelPoolType, std::int16_t SelPoolLenCode,
     const std::int16_t course = longCourse ? kLongCourse : kShortCourse;
     const std::string_view timeText = longCourse ? box50 : box25;
 
+    // Both passes score the same text: it is read once.
+    double T = 0.0;
+    std::string normalised;
+    std::int16_t nerr = kTimeOk;
+    timecheck(timeText, T, normalised, nerr);
+
     PointsUpdate update;
     for (std::size_t pass = 0; pass < kPassSex.size(); ++pass) {
         const double R = GetRefTime(SelEvent, kPassSex[pass], course);
@@ -130,10 +146,6 @@ PointsUpdate ShowGBPoints(std::int16_t SelPoolType, std::int16_t SelPoolLenCode,
             update.missingReference = true;
             return update;
         }
-        double T = 0.0;
-        std::string normalised;
-        std::int16_t nerr = kTimeOk;
-        timecheck(timeText, T, normalised, nerr);
         if (!IsWorkableTime(nerr, T)) {
             // Both passes score the same text: neither box can show a figure for this swim.
             update.box[0] = std::string();

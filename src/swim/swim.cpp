@@ -5,6 +5,7 @@
 #include "points/gb_points.hpp"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstdio>
 
@@ -34,20 +35,35 @@ bool ReadEnteredTime(std::string_view timeText, double& swtime, std::string& nor
     return true;
 }
 
-bool EvaluateSwim(const PoolInfo& pool, const IndividualEvent& event, std::string_view timeText,
-                  SwimResult& result, std::string& error) {
+bool ReadSwim(const PoolInfo& pool, const IndividualEvent& event, std::string_view timeText,
+              TypedSwim& swim, std::string& error) {
     double swtime = 0.0;
     std::string normalised;
     if (!ReadEnteredTime(timeText, swtime, normalised, error)) {
         return false;
     }
-
-    const auto longCourse =
+    swim.swtime = swtime;
+    swim.longCourse =
         LongCourseTime(event.code, event.distance, swtime, pool.type, pool.turnsPerHundred);
-    const PoolTimes times =
-        longCourse ? TimesInEveryPool(event.code, *longCourse, event.distance) : PoolTimes{};
+    return true;
+}
+
+std::string BoxText(const IndividualEvent& event, const TypedSwim& swim, std::size_t n) {
+    return BoxOf(swim.longCourse ? TimeInPool(event.code, *swim.longCourse, event.distance, n)
+                                 : std::nullopt);
+}
+
+bool EvaluateSwim(const PoolInfo& pool, const IndividualEvent& event, std::string_view timeText,
+                  SwimResult& result, std::string& error) {
+    TypedSwim swim;
+    if (!ReadSwim(pool, event, timeText, swim, error)) {
+        return false;
+    }
+    const PoolTimes times = swim.longCourse
+                                ? TimesInEveryPool(event.code, *swim.longCourse, event.distance)
+                                : PoolTimes{};
     result.boxes = BoxesOf(times);
-    result.warning = ImplausibleTimeWarning(event, timeText, swtime, times);
+    result.warning = ImplausibleTimeWarning(event, timeText, swim.swtime, times);
     const PointsUpdate points =
         ShowGBPoints(pool.type, pool.turnsPerHundred, event.code, result.boxes[kFiftyMetreBox],
                      result.boxes[kTwentyFiveMetreBox]);
@@ -57,17 +73,45 @@ bool EvaluateSwim(const PoolInfo& pool, const IndividualEvent& event, std::strin
     return true;
 }
 
-std::string ImplausibleTimeWarning(const IndividualEvent& event, std::string_view timeText,
-                                   double swtime, const PoolTimes& times) {
+namespace {
+
+// The lowest and the highest of an event's reference times (either sex, either course); 0 where
+// the table has none.
+struct ReferenceRange {
     double lowest = 0.0;
     double highest = 0.0;
+};
+
+ReferenceRange ReferenceRangeOf(std::int16_t code) {
+    ReferenceRange range;
     for (const std::string_view sex : {"M", "F"}) {
         for (const std::int16_t course : {kLongCourse, kShortCourse}) {
-            const double R = GetRefTime(event.code, sex, course);
-            lowest = R > 0.0 && (lowest == 0.0 || R < lowest) ? R : lowest;
-            highest = std::max(highest, R);
+            const double R = GetRefTime(code, sex, course);
+            range.lowest = R > 0.0 && (range.lowest == 0.0 || R < range.lowest) ? R : range.lowest;
+            range.highest = std::max(range.highest, R);
         }
     }
+    return range;
+}
+
+// Every event's range, read from the reference table once: a batch asks for it on every row.
+const ReferenceRange& ReferenceRangeOfEvent(std::int16_t code) {
+    static const std::array<ReferenceRange, kLastEventCode + 1> ranges = [] {
+        std::array<ReferenceRange, kLastEventCode + 1> table{};
+        for (std::int16_t n = 1; n <= kLastEventCode; ++n) {
+            table[static_cast<std::size_t>(n)] = ReferenceRangeOf(n);
+        }
+        return table;
+    }();
+    static const ReferenceRange none;
+    return code >= 1 && code <= kLastEventCode ? ranges[static_cast<std::size_t>(code)] : none;
+}
+
+} // namespace
+
+std::string ImplausibleTimeWarning(const IndividualEvent& event, std::string_view timeText,
+                                   double swtime, const PoolTimes& times) {
+    const auto [lowest, highest] = ReferenceRangeOfEvent(event.code);
     // In whole hundredths, so that exactly a third is not under it.
     const bool tooFast = std::lround(swtime * 100.0) * 3 < std::lround(lowest * 100.0);
     const PoolInfo* gone = nullptr;

@@ -6,6 +6,8 @@
 #include "convert/pool_factors.hpp"
 #include "model/events.hpp"
 
+#include <cstddef>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -22,6 +24,22 @@ struct SwimResult {
 // and its 'mm:ss.hh' form; otherwise false with the reason in error.
 bool ReadEnteredTime(std::string_view timeText, double& swtime, std::string& normalised,
                      std::string& error);
+
+// A typed time as the window takes it in a pool, and its long-course time, from which every box
+// is worked out.
+struct TypedSwim {
+    double swtime = 0.0;
+    std::optional<double> longCourse; // none for an event without pool factors
+};
+
+// Reads a typed time for a swim of the event in the pool as EvaluateSwim does: true for a time
+// the window accepts, else false with the reason in error and swim left as it was.
+bool ReadSwim(const PoolInfo& pool, const IndividualEvent& event, std::string_view timeText,
+              TypedSwim& swim, std::string& error);
+
+// The text of one box (n in box order) for a swim so read: EvaluateSwim's boxes[n], without
+// working out the other eight, the points or the warning.
+std::string BoxText(const IndividualEvent& event, const TypedSwim& swim, std::size_t n);
 
 // Fills result and returns true when the time is one the window accepts (well formed and above
 // 10.00 seconds, up to 45 minutes). Otherwise returns false with the reason in error, and result

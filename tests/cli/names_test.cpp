@@ -1,9 +1,13 @@
+#include "cli/batch.hpp"
 #include "cli/names.hpp"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <optional>
+#include <string>
 #include <string_view>
+#include <vector>
 
 namespace {
 
@@ -86,6 +90,28 @@ TEST(EventNames, EveryEventReadsBackFromItsName) {
         const auto parsed = ParseEvent(et::cli::EventName(event));
         ASSERT_TRUE(parsed.has_value()) << et::cli::EventName(event);
         EXPECT_EQ(parsed->code, event.code);
+    }
+}
+
+// The batch remembers the texts it has read; whatever the order, and with more distinct texts
+// than it keeps (so that they share its places), it reads each as ParsePool and ParseEvent do.
+TEST(NameReader, RemembersTextsWithoutMixingThemUp) {
+    std::vector<std::string> texts = {"25m",    "25 metres", " 25M ", "100 Free", "100 free",
+                                      "200 IM", "nonsense",  "",      "25y",      "50 Fly"};
+    for (int n = 0; n < 200; ++n) {
+        texts.push_back(std::to_string(n * 50) + (n % 2 == 0 ? " Free" : "m"));
+    }
+    et::cli::NameReader reader;
+    for (int pass = 0; pass < 3; ++pass) {
+        for (const std::string& text : texts) {
+            EXPECT_EQ(reader.Pool(text), ParsePool(text)) << text;
+            const auto event = reader.Event(text);
+            ASSERT_EQ(event.has_value(), ParseEvent(text).has_value()) << text;
+            if (event) {
+                EXPECT_EQ(event->code, ParseEvent(text)->code) << text;
+            }
+        }
+        std::reverse(texts.begin(), texts.end());
     }
 }
 

@@ -8,6 +8,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdio>
+#include <vector>
 #include <string>
 
 namespace et {
@@ -191,6 +193,44 @@ TEST(ConvertedTimes, TheEnteredPoolShowsTheEnteredTimeToATenth) {
             }
         }
     }
+}
+
+TEST(BoxText, IsThatBoxOfTheWholeSwim) {
+    // Every event (and the 100 IM, which has no factors) typed in every pool, at times from 10.00
+    // seconds (refused) through swims too fast to come out in every pool to 45 minutes and just
+    // over (refused): one box worked out alone is that box of the nine, to the character, and a
+    // time is refused alike.
+    std::vector<IndividualEvent> events(kIndividualEvents.begin(), kIndividualEvents.end());
+    events.push_back({kMedley4x1L, 100, "IM"});
+    std::vector<long> times = {1000, 1001, 1099, 269999, 270000, 270001};
+    for (long hundredths = 1003; hundredths < 270000; hundredths += 1013) {
+        times.push_back(hundredths);
+    }
+    std::size_t blank = 0;
+    for (const PoolInfo& pool : kPools) {
+        for (const IndividualEvent& event : events) {
+            for (const long hundredths : times) {
+                char text[32];
+                std::snprintf(text, sizeof text, "%ld:%02ld.%02ld", hundredths / 6000,
+                              hundredths / 100 % 60, hundredths % 100);
+                SwimResult whole;
+                std::string wholeError;
+                const bool taken = EvaluateSwim(pool, event, text, whole, wholeError);
+                TypedSwim swim;
+                std::string error;
+                ASSERT_EQ(ReadSwim(pool, event, text, swim, error), taken) << text;
+                EXPECT_EQ(error, wholeError) << text;
+                for (std::size_t n = 0; taken && n < kPools.size(); ++n) {
+                    const std::string box = BoxText(event, swim, n);
+                    ASSERT_EQ(box, whole.boxes[n])
+                        << event.distance << " " << event.stroke << " " << text << " in "
+                        << pool.caption << ", box " << n;
+                    blank += box == kBlankBox ? 1U : 0U;
+                }
+            }
+        }
+    }
+    EXPECT_GT(blank, 0U); // blank boxes were compared too
 }
 
 } // namespace

@@ -4,9 +4,12 @@
 #include <QTest>
 
 #include "qt_fixture.hpp"
+#include "support/private_home.hpp"
 #include "test_classes.hpp"
 
 int main(int argc, char* argv[]) {
+    // Nothing Qt remembers in the home folder is shared with other tests or the user.
+    const et::test::PrivateHome home;
     et::qt::test::useOffscreenPlatformUnlessSet();
     QApplication app(argc, argv);
     // The tests close windows freely; the application must outlive them.

@@ -34,6 +34,7 @@
 #include "convert/display.hpp"
 #include "model/time_text.hpp"
 #include "points/gb_points.hpp"
+#include "support/private_home.hpp"
 #include "ui/qt/main_window.hpp"
 #include "ui/qt/text_window.hpp"
 
@@ -610,6 +611,8 @@ TEST(WindowMonkey, RandomSessionKeepsTheDisplayWithTheCore) {
 } // namespace
 
 int main(int argc, char* argv[]) {
+    // Nothing Qt remembers in the home folder is shared with other tests or the user.
+    const et::test::PrivateHome home;
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
     }
