@@ -25,7 +25,11 @@ constexpr char kRow = '\x1e';
 // Rows are handed to the page in batches of this many, as they are checked.
 constexpr std::size_t kBatch = 4096;
 
-void AppendShown(std::string& out, std::string_view text) {
+void AppendText(std::string& out, std::string_view text) {
+    if (text.find_first_of("\x1e\x1f") == std::string_view::npos) {
+        out += text;
+        return;
+    }
     for (const char c : text) {
         if (c == kField || c == kRow) {
             out += "\xEF\xBF\xBD";
@@ -33,12 +37,16 @@ void AppendShown(std::string& out, std::string_view text) {
             out += c;
         }
     }
+}
+
+void AppendShown(std::string& out, std::string_view text) {
+    AppendText(out, text);
     out += kField;
 }
 
 // A time as the table shows it.
-std::string ShownTime(std::string_view lenexTime) {
-    return std::string(lenexTime);
+std::string_view ShownTime(std::string_view lenexTime) {
+    return lenexTime;
 }
 
 // Adds the time standard lists of a further file to the meet; empty, or the message.
@@ -119,10 +127,15 @@ public:
                 AppendShown(batch, ShownTime(row.entry_time));
                 AppendShown(batch, row.entry_course);
                 AppendShown(batch, row.converted_time);
-                AppendShown(batch, row.standard_time.empty()
-                                       ? row.standard
-                                       : row.standard + " (" + ShownTime(row.standard_time) + ")");
-                AppendShown(batch, std::to_string(static_cast<int>(row.verdict)));
+                AppendText(batch, row.standard);
+                if (!row.standard_time.empty()) {
+                    batch += " (";
+                    AppendText(batch, ShownTime(row.standard_time));
+                    batch += ')';
+                }
+                batch += kField;
+                batch += static_cast<char>('0' + static_cast<int>(row.verdict));
+                batch += kField;
                 AppendShown(batch, row.reason);
                 batch.back() = kRow;
                 if (++inBatch == kBatch) {
