@@ -339,17 +339,24 @@ class MeetCheck {
       }
       return element;
     };
+    const titles = ['Swimmer', 'Event', 'Entry time', 'Entry course', 'Converted', 'Standard',
+                    'Verdict', 'Reason'];
     for (const [club, rows] of clubs) {
       const section = document.createElement('section');
-      section.append(text('p', $('meet-name').textContent, 'print-meet'),
-                     text('p', $('meet-place').textContent, 'print-place'),
-                     text('p', this.summary(), 'print-counts'),
-                     text('h2', club || '(no club)'));
       const table = document.createElement('table');
-      const head = table.createTHead().insertRow();
-      for (const title of ['Swimmer', 'Event', 'Entry time', 'Entry course', 'Converted',
-                           'Standard', 'Verdict', 'Reason']) {
-        head.append(text('th', title));
+      // The table's head is printed again at the top of every page the club takes.
+      const caption = document.createElement('th');
+      caption.colSpan = titles.length;
+      caption.className = 'print-heading';
+      caption.append(text('div', $('meet-name').textContent, 'print-meet'),
+                     text('div', $('meet-place').textContent, 'print-place'),
+                     text('div', this.summary(), 'print-counts'),
+                     text('div', club || '(no club)', 'print-club'));
+      const head = table.createTHead();
+      head.insertRow().append(caption);
+      const names = head.insertRow();
+      for (const title of titles) {
+        names.append(text('th', title));
       }
       const body = table.createTBody();
       for (const row of rows) {
