@@ -189,6 +189,10 @@ class MeetCheck {
         this.working(false);
         job.end();
         this.tell(data.message);
+        // A qualifying times file that cannot be read is not kept for the next meet.
+        this.standards = this.standards.filter((f) => !data.message.startsWith(`${f.name}:`) &&
+                                                      !data.message.startsWith(`${f.name}(`));
+        this.showPlace();
         this.restoreChoices();
       }
     });
