@@ -182,6 +182,9 @@ class MeetCheck {
         this.shownMeet = {job, file, standards, course, rows, heading: data.heading,
                           counts: data.counts, heap: data.heap};
         document.documentElement.dataset.heap = String(data.heap);
+        const fileCourse = data.heading.fileCourse;
+        $('course').options[0].textContent =
+          fileCourse ? `As in the file: ${courseCaption(fileCourse)}` : 'As in the file';
         $('course').value = course;
         this.show();
       } else if (data.type === 'failed') {

@@ -158,7 +158,8 @@ public:
         return out;
     }
 
-    // {name, city, date, course}: the course the entries were checked in.
+    // {name, city, date, course, fileCourse}: the course the entries were checked in, and the
+    // file's own.
     val heading() const {
         const et::meet::MeetHeading heading = et::meet::Heading(*meet_);
         val out = val::object();
@@ -166,6 +167,7 @@ public:
         out.set("city", heading.city);
         out.set("date", heading.date);
         out.set("course", course_.value_or(heading.course));
+        out.set("fileCourse", heading.course);
         return out;
     }
 
