@@ -305,13 +305,22 @@ class MeetCheck {
     }
   }
 
+  // One file made at a time: a second click while the first is being made does nothing.
   async fetchFile(message, name, type) {
     const meet = this.shownMeet;
-    const reply = await meet.job.request(message);
-    if (reply.type === 'failed') {
-      this.tell(reply.message);
-    } else {
-      download(reply.bytes, name, type);
+    if (meet.fetching) {
+      return;
+    }
+    meet.fetching = true;
+    try {
+      const reply = await meet.job.request(message);
+      if (reply.type === 'failed') {
+        this.tell(reply.message);
+      } else {
+        download(reply.bytes, name, type);
+      }
+    } finally {
+      meet.fetching = false;
     }
   }
 
