@@ -19,6 +19,24 @@ export function courseCaption(code) {
 
 const $ = (id) => document.getElementById(id);
 
+// The fields of a row as the worker sends them, in the table's order of columns.
+export const COLUMNS = [
+  {title: 'Club', kind: 'text'},
+  {title: 'Swimmer', kind: 'text'},
+  {title: 'Event', kind: 'text'},
+  {title: 'Entry time', kind: 'time'},
+  {title: 'Entry course', kind: 'text'},
+  {title: 'Converted', kind: 'time'},
+  {title: 'Qualifying swim', kind: 'time'},
+  {title: 'Standard', kind: 'text'},
+  {title: 'Verdict', kind: 'number'},
+  {title: 'Reason', kind: 'text'},
+];
+const CLUB = 0;
+const SWIMMER = 1;
+const VERDICT = 8;
+const REASON = 9;
+
 // Work in a worker of its own, ended to cancel it: nothing of it is left behind.
 export class WorkerJob {
   constructor(onMessage) {
@@ -84,7 +102,7 @@ function splitRows(bytes, decoder, into) {
       break;
     }
     const row = text.slice(start, end).split('\x1f');
-    row[7] = Number(row[7]);
+    row[VERDICT] = Number(row[VERDICT]);
     into.push(row);
     start = end + 1;
   }
@@ -97,20 +115,16 @@ class MeetCheck {
     this.shownMeet = null; // {job, file, standards, course, rows, heading, counts}
     this.loading = null;   // {job, rows}
     this.standards = [];
-    this.table = new VirtualTable($('scroller'), $('entries'), [
-      {title: 'Club', kind: 'text'},
-      {title: 'Swimmer', kind: 'text'},
-      {title: 'Event', kind: 'text'},
-      {title: 'Entry time', kind: 'time'},
-      {title: 'Entry course', kind: 'text'},
-      {title: 'Converted', kind: 'time'},
-      {title: 'Standard', kind: 'text'},
-      {title: 'Verdict', kind: 'number', cell: verdictCell},
-      {title: 'Reason', kind: 'text', cell: (td, text) => {
+    const cells = {
+      [VERDICT]: verdictCell,
+      // A long reason may be cut off by its column; the whole of it shows on hovering.
+      [REASON]: (td, text) => {
         td.textContent = text;
         td.title = text;
-      }},
-    ]);
+      },
+    };
+    this.table = new VirtualTable($('scroller'), $('entries'),
+                                  COLUMNS.map((column, c) => ({...column, cell: cells[c]})));
     $('meet-file').addEventListener('change', (event) => {
       const [file] = event.target.files;
       if (file) {
@@ -293,9 +307,9 @@ class MeetCheck {
     if (verdict < 0 && !search) {
       return null;
     }
-    return (row) => (verdict < 0 || row[7] === verdict) &&
-      (!search || row[1].toLocaleLowerCase().includes(search) ||
-       row[0].toLocaleLowerCase().includes(search));
+    return (row) => (verdict < 0 || row[VERDICT] === verdict) &&
+      (!search || row[SWIMMER].toLocaleLowerCase().includes(search) ||
+       row[CLUB].toLocaleLowerCase().includes(search));
   }
 
   filter() {
@@ -346,10 +360,10 @@ class MeetCheck {
     }
     const clubs = new Map();
     for (const row of this.table.shown()) {
-      if (!clubs.has(row[0])) {
-        clubs.set(row[0], []);
+      if (!clubs.has(row[CLUB])) {
+        clubs.set(row[CLUB], []);
       }
-      clubs.get(row[0]).push(row);
+      clubs.get(row[CLUB]).push(row);
     }
     const text = (tag, content, className) => {
       const element = document.createElement(tag);
@@ -359,8 +373,7 @@ class MeetCheck {
       }
       return element;
     };
-    const titles = ['Swimmer', 'Event', 'Entry time', 'Entry course', 'Converted', 'Standard',
-                    'Verdict', 'Reason'];
+    const titles = COLUMNS.slice(SWIMMER).map((column) => column.title);
     for (const [club, rows] of clubs) {
       const section = document.createElement('section');
       const table = document.createElement('table');
@@ -381,10 +394,10 @@ class MeetCheck {
       const body = table.createTBody();
       for (const row of rows) {
         const tr = body.insertRow();
-        for (const c of [1, 2, 3, 4, 5, 6, 7, 8]) {
+        for (let c = SWIMMER; c < COLUMNS.length; ++c) {
           const td = tr.insertCell();
-          if (c === 7) {
-            verdictCell(td, row[7]);
+          if (c === VERDICT) {
+            verdictCell(td, row[VERDICT]);
           } else {
             td.textContent = row[c];
           }

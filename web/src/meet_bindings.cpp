@@ -2,6 +2,7 @@
 // of plain values. Bytes and choices go in; the table's rows (in batches), the counts, the heading,
 // the report and the converted meet come out. The page's worker makes one per meet it opens.
 #include "meet/entry_check.hpp"
+#include "meet/lenex_values.hpp"
 #include "meet/meet_model.hpp"
 
 #include <emscripten/bind.h>
@@ -44,23 +45,6 @@ void AppendShown(std::string& out, std::string_view text) {
     out += kField;
 }
 
-// A time as the table shows it.
-std::string_view ShownTime(std::string_view lenexTime) {
-    return lenexTime;
-}
-
-// Adds the time standard lists of a further file to the meet; empty, or the message.
-std::string AddStandardsFrom(et::meet::Meet& meet, std::string_view bytes, std::string_view name) {
-    const et::meet::ReadResult standards = et::meet::ReadMeetBytes(bytes, name);
-    if (!standards.meet) {
-        return standards.error;
-    }
-    if (std::string error = et::meet::AddStandards(meet, *standards.meet); !error.empty()) {
-        return std::string(name) + ": " + error;
-    }
-    return {};
-}
-
 // A JavaScript Uint8Array holding a copy of the bytes.
 val Bytes(std::string_view bytes) {
     return val::global("Uint8Array")
@@ -98,7 +82,7 @@ public:
     }
 
     std::string addStandards(const std::string& bytes, const std::string& name) {
-        return AddStandardsFrom(*meet_, bytes, name);
+        return et::meet::AddStandardsFile(*meet_, bytes, name);
     }
 
     // Converts and checks every entry in course ("" for the file's own). onProgress(done, total)
@@ -124,13 +108,20 @@ public:
                 AppendShown(batch, row.club);
                 AppendShown(batch, row.athlete);
                 AppendShown(batch, row.event);
-                AppendShown(batch, ShownTime(row.entry_time));
+                AppendShown(batch, et::meet::SwimmersTime(row.entry_time));
                 AppendShown(batch, row.entry_course);
                 AppendShown(batch, row.converted_time);
+                if (!row.qualifying_time.empty()) {
+                    AppendText(batch, et::meet::SwimmersTime(row.qualifying_time));
+                    batch += " (";
+                    AppendText(batch, row.qualifying_course);
+                    batch += ')';
+                }
+                batch += kField;
                 AppendText(batch, row.standard);
                 if (!row.standard_time.empty()) {
                     batch += " (";
-                    AppendText(batch, ShownTime(row.standard_time));
+                    AppendText(batch, et::meet::SwimmersTime(row.standard_time));
                     batch += ')';
                 }
                 batch += kField;
