@@ -11,9 +11,10 @@ BUILD_PACKAGES=(cmake ninja-build g++ pkg-config qt6-base-dev libgl-dev libcli11
 TEST_PACKAGES=(libgtest-dev libgmock-dev libbenchmark-dev xvfb xauth xfonts-base clang-14
                libclang-rt-14-dev valgrind desktop-file-utils appstream librsvg2-bin groff-base
                lintian dpkg-dev file shared-mime-info)
-# The web page (scripts/web): emscripten's compiler and the icon renderer; its tests and benchmark
+# The web pages (scripts/web): emscripten's compiler, the icon renderer and dpkg-source (the
+# meet library's libraries are built from Debian's source packages); its tests and benchmark
 # run the page in Debian's Chromium, driven from Node.js.
-WEB_PACKAGES=(cmake ninja-build emscripten librsvg2-bin)
+WEB_PACKAGES=(cmake ninja-build emscripten librsvg2-bin dpkg-dev)
 WEB_TEST_PACKAGES=(chromium)
 if ! command -v npm >/dev/null 2>&1; then
     WEB_TEST_PACKAGES+=(nodejs npm)

@@ -10,6 +10,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace et::meet {
@@ -139,6 +140,10 @@ void AppendReportCsvRow(std::string& out, const ReportRow& row);
 // output's name; never onto the file it was read from. Empty on success, else the message.
 std::string WriteConvertedMeet(const Meet& meet, const CheckResult& result,
                                const std::string& outputPath);
+// The converted meet's file in memory, .lxf (ZIP, its .lef named after outputName) or .lef by
+// outputName's ending, or an error message: {bytes, error}.
+std::pair<std::string, std::string> ConvertedMeetFile(const Meet& meet, const CheckResult& result,
+                                                      const std::string& outputName);
 // Empty when the converted meet can be written under that name (.lef or .lxf), else the message:
 // to ask before any work is done.
 std::string ConvertedMeetNameError(const std::string& outputPath);

@@ -393,41 +393,6 @@ ReadResult Failure(std::string message) {
     return result;
 }
 
-// Reads bytes that are a .lef or an .lxf; restoreLef gives the .lef's bytes again.
-ReadResult ReadMeetData(std::string data, const std::string& name, const Restore& restoreLef) {
-    if (!IsZip(data)) {
-        if (data.size() > kLargestMeetFile) {
-            return Failure(name + ": the file is larger than " +
-                           std::to_string(kLargestMeetFile >> 20) + " MiB");
-        }
-        return ParseMeet(std::move(data), name, restoreLef);
-    }
-    std::string error;
-    ZipArchive archive = OpenZip(data, error);
-    if (!archive) {
-        return Failure(name + ": not a readable ZIP archive: " + error);
-    }
-    zip_uint64_t index = 0;
-    error = FindLef(archive.get(), index);
-    std::string lef;
-    if (error.empty()) {
-        error = InflateMember(archive.get(), index, lef);
-    }
-    if (!error.empty()) {
-        return Failure(name + ": " + error);
-    }
-    const std::string member = zip_get_name(archive.get(), index, 0);
-    // The member is inflated again to put back what the parser marked.
-    const Restore reinflate = [&archive, index](std::string& buffer) {
-        return InflateMember(archive.get(), index, buffer);
-    };
-    ReadResult result = ParseMeet(std::move(lef), name + "(" + member + ")", reinflate);
-    if (result.meet) {
-        result.meet->zipped = true;
-    }
-    return result;
-}
-
 } // namespace
 
 std::string DecodeValue(std::string_view raw, TextEncoding encoding) {
@@ -586,6 +551,47 @@ ReadResult ParseMeet(std::string bytes, std::string name, const Restore& restore
     }
     ReadResult result;
     result.meet = std::move(meet);
+    return result;
+}
+
+ReadResult ReadMeetData(std::string data, const std::string& name, const Restore& restoreLef) {
+    if (!IsZip(data)) {
+        if (data.size() > kLargestMeetFile) {
+            return Failure(name + ": the file is larger than " +
+                           std::to_string(kLargestMeetFile >> 20) + " MiB");
+        }
+        return ParseMeet(std::move(data), name, restoreLef);
+    }
+    std::string error;
+    ZipArchive archive = OpenZip(data, error);
+    if (!archive) {
+        return Failure(name + ": not a readable ZIP archive: " + error);
+    }
+    zip_uint64_t index = 0;
+    error = FindLef(archive.get(), index);
+    std::string lef;
+    if (error.empty()) {
+        error = InflateMember(archive.get(), index, lef);
+    }
+    if (!error.empty()) {
+        return Failure(name + ": " + error);
+    }
+    const std::string member = zip_get_name(archive.get(), index, 0);
+    zip_stat_t stat;
+    zip_stat_init(&stat);
+    const bool dated =
+        zip_stat_index(archive.get(), index, 0, &stat) == 0 && (stat.valid & ZIP_STAT_MTIME) != 0;
+    // The member is inflated again to put back what the parser marked.
+    const Restore reinflate = [&archive, index](std::string& buffer) {
+        return InflateMember(archive.get(), index, buffer);
+    };
+    ReadResult result = ParseMeet(std::move(lef), name + "(" + member + ")", reinflate);
+    if (result.meet) {
+        result.meet->zipped = true;
+        if (dated) {
+            result.meet->memberTime = static_cast<std::int64_t>(stat.mtime);
+        }
+    }
     return result;
 }
 

@@ -114,6 +114,9 @@ public:
     std::string bytes;      // the .lef document exactly as read
     TextEncoding encoding = TextEncoding::Utf8;
     bool zipped = false;
+    // The modification time of the .lef inside an .lxf (seconds since 1970); a converted .lxf
+    // keeps it, so that the same meet converted twice is the same file. -1 when not known.
+    std::int64_t memberTime = -1;
 
     MeetHeading heading;
     std::vector<MeetPart> parts;
@@ -157,6 +160,10 @@ std::string DecodeValue(std::string_view raw, TextEncoding encoding);
 // message when they are no longer what was read.
 using Restore = std::function<std::string(std::string& buffer)>;
 ReadResult ParseMeet(std::string bytes, std::string name, const Restore& restore);
+// Reads bytes that are a .lef or an .lxf, told apart by content; restoreLef gives a .lef's bytes
+// again, for a reader that can fetch them again rather than keep a second copy (the web page
+// holds the file outside the WebAssembly memory).
+ReadResult ReadMeetData(std::string data, const std::string& name, const Restore& restoreLef);
 
 // The .lef document of the converted meet (the bytes of meet with every converted entry
 // changed), or an error message.

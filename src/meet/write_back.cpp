@@ -273,7 +273,8 @@ private:
                 }
                 break;
             }
-            const std::size_t n = std::min<std::size_t>(rest_.size(), length - filled);
+            const auto n =
+                static_cast<std::size_t>(std::min<zip_uint64_t>(rest_.size(), length - filled));
             std::copy_n(rest_.data(), n, out + filled);
             rest_.remove_prefix(n);
             filled += n;
@@ -324,8 +325,13 @@ std::pair<std::string, std::string> ZipDocument(std::string_view member, const M
     zip_source_keep(target.get());
     zip_source_t* data = zip_source_function(archive, DocumentStream::Callback, &stream);
     const std::string name(member);
-    if (data == nullptr || zip_file_add(archive, name.c_str(), data, ZIP_FL_ENC_UTF_8) < 0) {
-        if (data != nullptr) {
+    zip_int64_t added = -1;
+    if (data == nullptr ||
+        (added = zip_file_add(archive, name.c_str(), data, ZIP_FL_ENC_UTF_8)) < 0 ||
+        (meet.memberTime >= 0 &&
+         zip_file_set_mtime(archive, static_cast<zip_uint64_t>(added),
+                            static_cast<time_t>(meet.memberTime), 0) != 0)) {
+        if (data != nullptr && added < 0) {
             zip_source_free(data);
         }
         auto message = failed(archive);
@@ -373,6 +379,17 @@ std::pair<std::string, std::string> ConvertedDocument(const Meet& meet, const Ch
     return {std::move(out), {}};
 }
 
+std::pair<std::string, std::string> ConvertedMeetFile(const Meet& meet, const CheckResult& result,
+                                                      const std::string& outputName) {
+    if (Lowercase(Extension(outputName)) != ".lxf") {
+        return ConvertedDocument(meet, result);
+    }
+    // The .lef inside takes the .lxf's own name.
+    std::string member = outputName.substr(outputName.find_last_of('/') + 1);
+    member.replace(member.size() - 4, 4, ".lef");
+    return ZipDocument(member, meet, result);
+}
+
 std::string ConvertedMeetNameError(const std::string& outputPath) {
     const std::string extension = Lowercase(Extension(outputPath));
     if (extension != ".lef" && extension != ".lxf") {
@@ -392,10 +409,7 @@ std::string WriteConvertedMeet(const Meet& meet, const CheckResult& result,
         return outputPath + ": that is the meet file read; the converted meet goes to another file";
     }
     if (extension == ".lxf") {
-        // The .lef inside takes the .lxf's own name.
-        std::string member = outputPath.substr(outputPath.find_last_of('/') + 1);
-        member.replace(member.size() - 4, 4, ".lef");
-        const auto [archive, error] = ZipDocument(member, meet, result);
+        const auto [archive, error] = ConvertedMeetFile(meet, result, outputPath);
         if (!error.empty()) {
             return outputPath + ": " + error;
         }

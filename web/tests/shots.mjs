@@ -32,3 +32,37 @@ try {
   await site.close();
 }
 console.log(`pictures in ${dir}`);
+
+// The entries page at a desktop's size with the golden county meet checked in 25 metres against
+// its qualifying times, and its printed report (Chromium's print to PDF) for a generated meet of
+// five clubs: build/web-shots/entries-desktop.png and entries-print.pdf.
+{
+  const {execFileSync} = await import('node:child_process');
+  const {writeFileSync, mkdtempSync} = await import('node:fs');
+  const {tmpdir} = await import('node:os');
+  const golden = join(repoRoot, 'tests', 'meet', 'golden');
+  const site2 = await startSite();
+  const browser2 = await launchBrowser();
+  try {
+    const page = await browser2.context.newPage();
+    await page.setViewportSize({width: 1280, height: 720});
+    await page.goto(`${site2.url}entries.html`);
+    await page.waitForSelector('html[data-ready]');
+    await page.getByLabel('Qualifying times').setInputFiles(join(golden, 'county-lists.xml'));
+    await page.getByLabel('Course').selectOption('SCM');
+    await page.getByLabel('Meet file').setInputFiles(join(golden, 'county-scm.lxf'));
+    await page.waitForSelector('html[data-ready]:not([data-busy])');
+    await page.getByRole('button', {name: 'Verdict'}).click();
+    await page.screenshot({path: join(dir, 'entries-desktop.png')});
+
+    const meet = join(mkdtempSync(join(tmpdir(), 'equivtimes-shots-')), 'generated.lef');
+    writeFileSync(meet, execFileSync(join(repoRoot, 'bench', 'meet', 'generate.sh'), ['600']));
+    await page.getByLabel('Meet file').setInputFiles(meet);
+    await page.waitForSelector('html[data-ready]:not([data-busy])');
+    await page.pdf({path: join(dir, 'entries-print.pdf'), preferCSSPageSize: true});
+    await page.close();
+  } finally {
+    await browser2.close();
+    await site2.close();
+  }
+}

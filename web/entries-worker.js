@@ -1,0 +1,62 @@
+// The entries page's worker: one meet read, checked and kept in the meet library's WebAssembly
+// module, beside the page. The page makes a worker for each meet it opens and ends it to cancel;
+// the worker of the meet on show answers for its report and converted meet.
+//
+// In:  {type: 'check', meet: File, standards: [File], course: 'SCM' or ''}
+//      {type: 'report'}   {type: 'converted', name: 'meet-converted.lxf'}
+// Out: {type: 'progress', done, total} (done null while reading), {type: 'rows', rows: bytes},
+//      {type: 'checked', heading, counts, heap}, {type: 'failed', message},
+//      {type: 'file', bytes} or {type: 'failed', message} for a report or a converted meet.
+import createModule from './equivmeet.mjs';
+
+const module = createModule();
+let session = null;
+
+async function check({meet, standards, course}) {
+  const library = await module;
+  postMessage({type: 'progress', done: null, total: null});
+  // The file stays here, outside the module's memory, for the library to put its bytes back
+  // after parsing them in place.
+  const bytes = new Uint8Array(await meet.arrayBuffer());
+  session = new library.MeetSession();
+  session.buffer(bytes.length).set(bytes);
+  let message = session.open(meet.name, (view) => view.set(bytes));
+  for (const file of standards) {
+    if (message) {
+      break;
+    }
+    message = session.addStandards(new Uint8Array(await file.arrayBuffer()), file.name);
+  }
+  if (message) {
+    postMessage({type: 'failed', message});
+    return;
+  }
+  session.check(course,
+                (done, total) => postMessage({type: 'progress', done, total}),
+                (rows) => postMessage({type: 'rows', rows}, [rows.buffer]));
+  postMessage({type: 'checked', heading: session.heading(), counts: session.counts(),
+               heap: library.MeetSession.heapSize()});
+}
+
+function file(bytes) {
+  postMessage({type: 'file', bytes}, [bytes.buffer]);
+}
+
+onmessage = async ({data}) => {
+  try {
+    if (data.type === 'check') {
+      await check(data);
+    } else if (data.type === 'report') {
+      file(session.report());
+    } else if (data.type === 'converted') {
+      const made = session.converted(data.name);
+      if (made.error) {
+        postMessage({type: 'failed', message: made.error});
+      } else {
+        file(made.bytes);
+      }
+    }
+  } catch (error) {
+    postMessage({type: 'failed', message: String(error?.message || error)});
+  }
+};

@@ -1,0 +1,461 @@
+// The entries page: a meet's entries converted and checked by the meet library in WebAssembly,
+// in a worker beside the page, and shown in a table. The page only shows; the library decides.
+// Each part of the page is a section of its own (MeetCheck below) over the shared pieces here:
+// a job in a worker, downloads, dropped and launched files.
+import {VirtualTable} from './entries-table.js';
+
+export const VERDICTS = ['meets', 'misses', 'no standard', 'no time', 'not converted', 'error'];
+// Each verdict has a shape as well as its word, never a colour alone.
+const ICONS = ['\u2714', '\u26A0', '?', '\u25A1', '\u2139', '\u2716'];
+const COURSES = {
+  LCM: '50 metres', SCM33: '33 1/3 metres', SCM: '25 metres', SCM20: '20 metres',
+  SCY36: '36 2/3 yards', SCY27: '27 1/2 yards', SCY33: '33 1/3 yards', SCY: '25 yards',
+  SCY20: '20 yards',
+};
+
+export function courseCaption(code) {
+  return COURSES[code] ? `${COURSES[code]} (${code})` : code;
+}
+
+const $ = (id) => document.getElementById(id);
+
+// The fields of a row as the worker sends them, in the table's order of columns.
+export const COLUMNS = [
+  {title: 'Club', kind: 'text'},
+  {title: 'Swimmer', kind: 'text'},
+  {title: 'Event', kind: 'text'},
+  {title: 'Entry time', kind: 'time'},
+  {title: 'Entry course', kind: 'text'},
+  {title: 'Converted', kind: 'time'},
+  {title: 'Qualifying swim', kind: 'time'},
+  {title: 'Standard', kind: 'text'},
+  {title: 'Verdict', kind: 'number'},
+  {title: 'Reason', kind: 'text'},
+];
+const CLUB = 0;
+const SWIMMER = 1;
+const VERDICT = 8;
+const REASON = 9;
+
+// Work in a worker of its own, ended to cancel it: nothing of it is left behind.
+export class WorkerJob {
+  constructor(onMessage) {
+    this.worker = new Worker(new URL('entries-worker.js', import.meta.url), {type: 'module'});
+    this.onMessage = onMessage;
+    this.reply = null;
+    this.worker.onmessage = ({data}) => {
+      if (this.reply && (data.type === 'file' || data.type === 'failed')) {
+        const reply = this.reply;
+        this.reply = null;
+        reply(data);
+      } else {
+        this.onMessage(data);
+      }
+    };
+    this.worker.onerror = (event) => {
+      event.preventDefault();
+      this.onMessage({type: 'failed', message: event.message || 'the meet module could not run'});
+    };
+  }
+
+  post(message) {
+    this.worker.postMessage(message);
+  }
+
+  // One request answered with a file or a message.
+  request(message) {
+    return new Promise((done) => {
+      this.reply = done;
+      this.worker.postMessage(message);
+    });
+  }
+
+  end() {
+    this.worker.terminate();
+  }
+}
+
+export function download(bytes, name, type) {
+  const url = URL.createObjectURL(new Blob([bytes], {type}));
+  const link = document.createElement('a');
+  link.href = url;
+  link.download = name;
+  document.body.append(link);
+  link.click();
+  link.remove();
+  setTimeout(() => URL.revokeObjectURL(url), 60000);
+}
+
+// "meet.lxf" -> ["meet", ".lxf"]; any other ending is read as a .lef.
+function nameParts(name) {
+  const dot = name.lastIndexOf('.');
+  const base = dot > 0 ? name.slice(0, dot) : name;
+  return [base, /\.lxf$/i.test(name) ? '.lxf' : '.lef'];
+}
+
+function splitRows(bytes, decoder, into) {
+  const text = decoder.decode(bytes);
+  let start = 0;
+  for (;;) {
+    const end = text.indexOf('\x1e', start);
+    if (end < 0) {
+      break;
+    }
+    const row = text.slice(start, end).split('\x1f');
+    row[VERDICT] = Number(row[VERDICT]);
+    into.push(row);
+    start = end + 1;
+  }
+}
+
+// Check a meet's entries: open a meet (with further qualifying times and a course), show its
+// rows, save the converted meet, export the report, print.
+class MeetCheck {
+  constructor() {
+    this.shownMeet = null; // {job, file, standards, course, rows, heading, counts}
+    this.loading = null;   // {job, rows}
+    this.standards = [];
+    const cells = {
+      [VERDICT]: verdictCell,
+      // A long reason may be cut off by its column; the whole of it shows on hovering.
+      [REASON]: (td, text) => {
+        td.textContent = text;
+        td.title = text;
+      },
+    };
+    this.table = new VirtualTable($('scroller'), $('entries'),
+                                  COLUMNS.map((column, c) => ({...column, cell: cells[c]})));
+    $('meet-file').addEventListener('change', (event) => {
+      const [file] = event.target.files;
+      if (file) {
+        this.open(file);
+      }
+    });
+    $('standards-file').addEventListener('change', (event) => {
+      const files = [...event.target.files];
+      event.target.value = '';
+      if (files.length > 0) {
+        this.addStandards(files);
+      }
+    });
+    $('course').addEventListener('change', () => {
+      if (this.shownMeet) {
+        this.check(this.shownMeet.file, this.standards, $('course').value);
+      }
+    });
+    $('show').addEventListener('change', () => this.filter());
+    $('search').addEventListener('input', () => this.filter());
+    $('cancel').addEventListener('click', () => this.cancel());
+    $('save').addEventListener('click', () => this.save());
+    $('export').addEventListener('click', () => this.exportReport());
+    $('print').addEventListener('click', () => window.print());
+    addEventListener('beforeprint', () => this.preparePrint());
+    addEventListener('afterprint', () => $('print-view').replaceChildren());
+    addEventListener('keydown', (event) => {
+      if (event.key === 'Escape' && this.loading) {
+        this.cancel();
+      }
+    });
+  }
+
+  open(file) {
+    this.check(file, this.standards, $('course').value);
+  }
+
+  addStandards(files) {
+    const standards = [...this.standards, ...files];
+    if (this.shownMeet) {
+      this.check(this.shownMeet.file, standards, $('course').value);
+    } else {
+      this.standards = standards;
+      this.showPlace();
+    }
+  }
+
+  check(file, standards, course) {
+    // The benchmark times a meet from here to its rows and counts on the screen.
+    performance.clearMarks();
+    performance.mark('entries-file');
+    this.cancel();
+    this.tell('');
+    const rows = [];
+    const decoder = new TextDecoder();
+    const job = new WorkerJob((data) => {
+      if (this.loading?.job !== job) {
+        return;
+      }
+      if (data.type === 'progress') {
+        this.progress(file, data.done, data.total);
+      } else if (data.type === 'rows') {
+        splitRows(data.rows, decoder, rows);
+      } else if (data.type === 'checked') {
+        this.loading = null;
+        this.working(false);
+        this.shownMeet?.job.end();
+        this.standards = standards;
+        this.shownMeet = {job, file, standards, course, rows, heading: data.heading,
+                          counts: data.counts, heap: data.heap};
+        document.documentElement.dataset.heap = String(data.heap);
+        const fileCourse = data.heading.fileCourse;
+        $('course').options[0].textContent =
+          fileCourse ? `As in the file: ${courseCaption(fileCourse)}` : 'As in the file';
+        $('course').value = course;
+        this.show();
+      } else if (data.type === 'failed') {
+        this.loading = null;
+        this.working(false);
+        job.end();
+        this.tell(data.message);
+        // A qualifying times file that cannot be read is not kept for the next meet.
+        this.standards = this.standards.filter((f) => !data.message.startsWith(`${f.name}:`) &&
+                                                      !data.message.startsWith(`${f.name}(`));
+        this.showPlace();
+        this.restoreChoices();
+      }
+    });
+    this.loading = {job};
+    this.progress(file, null, null);
+    this.working(true);
+    job.post({type: 'check', meet: file, standards, course});
+  }
+
+  cancel() {
+    if (this.loading) {
+      this.loading.job.end();
+      this.loading = null;
+      this.working(false);
+      this.restoreChoices();
+    }
+  }
+
+  // After a meet that could not be read or was stopped, the choices shown are the open meet's.
+  restoreChoices() {
+    $('course').value = this.shownMeet ? this.shownMeet.course : $('course').value;
+  }
+
+  working(busy) {
+    $('working').hidden = !busy;
+    document.documentElement.toggleAttribute('data-busy', busy);
+    for (const id of ['save', 'export', 'print']) {
+      $(id).disabled = busy || !this.shownMeet;
+    }
+  }
+
+  progress(file, done, total) {
+    const bar = $('progress');
+    if (done === null) {
+      bar.removeAttribute('value');
+      $('progress-text').textContent = `Reading ${file.name}\u2026`;
+    } else {
+      bar.max = Math.max(1, total);
+      bar.value = done;
+      $('progress-text').textContent =
+        `Checking entries\u2026 ${done.toLocaleString('en')} of ${total.toLocaleString('en')}`;
+    }
+  }
+
+  tell(message) {
+    $('message').textContent = message;
+    $('message').hidden = !message;
+  }
+
+  show() {
+    this.showPlace();
+    this.table.setRows(this.shownMeet.rows, this.filterFunction());
+    this.showStatus();
+    this.working(false);
+    requestAnimationFrame(() => setTimeout(() => performance.mark('entries-ready')));
+  }
+
+  showPlace() {
+    const meet = this.shownMeet;
+    const place = [];
+    if (meet) {
+      $('meet-name').textContent = meet.heading.name || meet.file.name;
+      if (meet.heading.date) {
+        place.push(meet.heading.date);
+      }
+      if (meet.heading.city) {
+        place.push(meet.heading.city);
+      }
+      if (meet.heading.course) {
+        place.push(`checked in ${courseCaption(meet.heading.course)}`);
+      }
+    }
+    if (this.standards.length > 0) {
+      place.push(`qualifying times added from ${this.standards.map((f) => f.name).join(', ')}`);
+    }
+    if (meet || place.length > 0) {
+      $('meet-place').textContent = place.join(' \u00b7 ');
+    }
+  }
+
+  summary() {
+    const c = this.shownMeet.counts;
+    return `Entries: ${c.read} read, ${c.converted} converted, ${c.meeting} meeting, ` +
+           `${c.missing} missing, ${c.notConverted} not converted, ${c.errors} errors`;
+  }
+
+  showStatus() {
+    $('status').textContent = `${this.summary()}; ${this.table.order.length} shown`;
+  }
+
+  filterFunction() {
+    const show = $('show').value;
+    const verdict = show === '' ? -1 : Number(show);
+    const search = $('search').value.trim().toLocaleLowerCase();
+    if (verdict < 0 && !search) {
+      return null;
+    }
+    return (row) => (verdict < 0 || row[VERDICT] === verdict) &&
+      (!search || row[SWIMMER].toLocaleLowerCase().includes(search) ||
+       row[CLUB].toLocaleLowerCase().includes(search));
+  }
+
+  filter() {
+    if (this.shownMeet) {
+      this.table.setFilter(this.filterFunction());
+      this.showStatus();
+    }
+  }
+
+  // One file made at a time: a second click while the first is being made does nothing.
+  async fetchFile(message, name, type) {
+    const meet = this.shownMeet;
+    if (meet.fetching) {
+      return;
+    }
+    meet.fetching = true;
+    try {
+      const reply = await meet.job.request(message);
+      if (reply.type === 'failed') {
+        this.tell(reply.message);
+      } else {
+        download(reply.bytes, name, type);
+      }
+    } finally {
+      meet.fetching = false;
+    }
+  }
+
+  save() {
+    const [base, ending] = nameParts(this.shownMeet.file.name);
+    const name = `${base}-converted${ending}`;
+    return this.fetchFile({type: 'converted', name}, name,
+                          ending === '.lxf' ? 'application/zip' : 'application/xml');
+  }
+
+  exportReport() {
+    const [base] = nameParts(this.shownMeet.file.name);
+    return this.fetchFile({type: 'report'}, `${base}-report.csv`, 'text/csv');
+  }
+
+  // The report for paper: the entries shown, club by club, each club from a new page under the
+  // meet's name, course and counts.
+  preparePrint() {
+    const view = $('print-view');
+    view.replaceChildren();
+    if (!this.shownMeet) {
+      return;
+    }
+    const clubs = new Map();
+    for (const row of this.table.shown()) {
+      if (!clubs.has(row[CLUB])) {
+        clubs.set(row[CLUB], []);
+      }
+      clubs.get(row[CLUB]).push(row);
+    }
+    const text = (tag, content, className) => {
+      const element = document.createElement(tag);
+      element.textContent = content;
+      if (className) {
+        element.className = className;
+      }
+      return element;
+    };
+    const titles = COLUMNS.slice(SWIMMER).map((column) => column.title);
+    for (const [club, rows] of clubs) {
+      const section = document.createElement('section');
+      const table = document.createElement('table');
+      // The table's head is printed again at the top of every page the club takes.
+      const caption = document.createElement('th');
+      caption.colSpan = titles.length;
+      caption.className = 'print-heading';
+      caption.append(text('div', $('meet-name').textContent, 'print-meet'),
+                     text('div', $('meet-place').textContent, 'print-place'),
+                     text('div', this.summary(), 'print-counts'),
+                     text('div', club || '(no club)', 'print-club'));
+      const head = table.createTHead();
+      head.insertRow().append(caption);
+      const names = head.insertRow();
+      for (const title of titles) {
+        names.append(text('th', title));
+      }
+      const body = table.createTBody();
+      for (const row of rows) {
+        const tr = body.insertRow();
+        for (let c = SWIMMER; c < COLUMNS.length; ++c) {
+          const td = tr.insertCell();
+          if (c === VERDICT) {
+            verdictCell(td, row[VERDICT]);
+          } else {
+            td.textContent = row[c];
+          }
+        }
+      }
+      section.append(table);
+      view.append(section);
+    }
+  }
+}
+
+function verdictCell(td, verdict) {
+  if (!td.firstChild) {
+    const icon = document.createElement('span');
+    icon.className = 'icon';
+    icon.setAttribute('aria-hidden', 'true');
+    td.append(icon, document.createTextNode(''));
+  }
+  td.dataset.verdict = String(verdict);
+  td.firstChild.textContent = ICONS[verdict] ?? '';
+  td.lastChild.textContent = VERDICTS[verdict] ?? '';
+}
+
+const meetCheck = new MeetCheck();
+
+// A meet file dropped anywhere on the page is opened.
+addEventListener('dragover', (event) => {
+  event.preventDefault();
+  event.dataTransfer.dropEffect = 'copy';
+});
+addEventListener('drop', (event) => {
+  event.preventDefault();
+  const [file] = event.dataTransfer.files;
+  if (file) {
+    meetCheck.open(file);
+  }
+});
+
+// Installed to a desktop, the page is started with the meet file opened from the file manager.
+if ('launchQueue' in window) {
+  window.launchQueue.setConsumer(async (launch) => {
+    const [handle] = launch.files || [];
+    if (handle) {
+      meetCheck.open(await handle.getFile());
+    }
+  });
+}
+
+// Kept for working offline: the service worker keeps this page's files once asked.
+if ('serviceWorker' in navigator && location.protocol !== 'file:') {
+  navigator.serviceWorker.addEventListener('message', (event) => {
+    if (event.data === 'entries-kept') {
+      document.documentElement.dataset.offline = '';
+    }
+  });
+  navigator.serviceWorker.register('sw.js')
+    .then(() => navigator.serviceWorker.ready)
+    .then((registration) => registration.active?.postMessage('keep-entries'))
+    .catch(() => {});
+}
+document.documentElement.dataset.ready = '';

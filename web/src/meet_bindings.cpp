@@ -1,0 +1,212 @@
+// The entries page's WebAssembly module: the meet library behind one class with a handful of calls
+// of plain values. Bytes and choices go in; the table's rows (in batches), the counts, the heading,
+// the report and the converted meet come out. The page's worker makes one per meet it opens.
+#include "meet/entry_check.hpp"
+#include "meet/lenex_values.hpp"
+#include "meet/meet_model.hpp"
+
+#include <emscripten/bind.h>
+#include <emscripten/heap.h>
+#include <emscripten/val.h>
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <utility>
+
+namespace {
+
+using emscripten::val;
+
+// The table's rows travel as UTF-8 text: fields end with kField, rows with kRow. A file cannot
+// put these characters in a name (XML allows no control characters), but a character reference
+// could: such a character is shown as U+FFFD.
+constexpr char kField = '\x1f';
+constexpr char kRow = '\x1e';
+// Rows are handed to the page in batches of this many, as they are checked.
+constexpr std::size_t kBatch = 4096;
+
+void AppendText(std::string& out, std::string_view text) {
+    if (text.find_first_of("\x1e\x1f") == std::string_view::npos) {
+        out += text;
+        return;
+    }
+    for (const char c : text) {
+        if (c == kField || c == kRow) {
+            out += "\xEF\xBF\xBD";
+        } else {
+            out += c;
+        }
+    }
+}
+
+void AppendShown(std::string& out, std::string_view text) {
+    AppendText(out, text);
+    out += kField;
+}
+
+// A JavaScript Uint8Array holding a copy of the bytes.
+val Bytes(std::string_view bytes) {
+    return val::global("Uint8Array")
+        .new_(emscripten::typed_memory_view(bytes.size(),
+                                            reinterpret_cast<const unsigned char*>(bytes.data())));
+}
+
+class MeetSession {
+public:
+    // A place for the meet file's bytes, in the module's memory: the page copies the file into
+    // the Uint8Array returned, once, and calls open().
+    val buffer(std::size_t size) {
+        incoming_.assign(size, '\0');
+        return val(emscripten::typed_memory_view(
+            size, reinterpret_cast<unsigned char*>(incoming_.data())));
+    }
+
+    // Reads the meet from the bytes put in buffer(). refill(Uint8Array) must write the same
+    // bytes into the array it is given: a .lef is parsed in place and put back from the file's
+    // copy outside the module's memory rather than from a second copy in it. Empty, or the
+    // message (with the line and column).
+    std::string open(const std::string& name, val refill) {
+        const et::meet::Restore restore = [&refill](std::string& bytes) -> std::string {
+            refill(val(emscripten::typed_memory_view(
+                bytes.size(), reinterpret_cast<unsigned char*>(bytes.data()))));
+            return {};
+        };
+        et::meet::ReadResult read =
+            et::meet::ReadMeetData(std::exchange(incoming_, {}), name, restore);
+        if (!read.meet) {
+            return read.error;
+        }
+        meet_ = std::move(read.meet);
+        return {};
+    }
+
+    std::string addStandards(const std::string& bytes, const std::string& name) {
+        return et::meet::AddStandardsFile(*meet_, bytes, name);
+    }
+
+    // Converts and checks every entry in course ("" for the file's own). onProgress(done, total)
+    // is called now and then, onRows(Uint8Array) with each batch of rows in file order.
+    void check(const std::string& course, val onProgress, val onRows) {
+        course_ = course.empty() ? std::nullopt : std::optional<std::string>(course);
+        std::string batch;
+        std::size_t inBatch = 0;
+        const auto flush = [&] {
+            if (inBatch > 0) {
+                onRows(Bytes(batch));
+                batch.clear();
+                inBatch = 0;
+            }
+        };
+        result_ = et::meet::CheckEntries(
+            *meet_, course_,
+            [&](std::size_t done, std::size_t total) {
+                onProgress(done, total);
+                return true;
+            },
+            [&](const et::meet::ReportRow& row) {
+                AppendShown(batch, row.club);
+                AppendShown(batch, row.athlete);
+                AppendShown(batch, row.event);
+                AppendShown(batch, et::meet::SwimmersTime(row.entry_time));
+                AppendShown(batch, row.entry_course);
+                AppendShown(batch, row.converted_time);
+                if (!row.qualifying_time.empty()) {
+                    AppendText(batch, et::meet::SwimmersTime(row.qualifying_time));
+                    batch += " (";
+                    AppendText(batch, row.qualifying_course);
+                    batch += ')';
+                }
+                batch += kField;
+                AppendText(batch, row.standard);
+                if (!row.standard_time.empty()) {
+                    batch += " (";
+                    AppendText(batch, et::meet::SwimmersTime(row.standard_time));
+                    batch += ')';
+                }
+                batch += kField;
+                batch += static_cast<char>('0' + static_cast<int>(row.verdict));
+                batch += kField;
+                AppendShown(batch, row.reason);
+                batch.back() = kRow;
+                if (++inBatch == kBatch) {
+                    flush();
+                }
+            });
+        flush();
+    }
+
+    // {read, converted, meeting, missing, notConverted, errors}
+    val counts() const {
+        const et::meet::Counts& counts = result_.counts;
+        val out = val::object();
+        out.set("read", counts.read);
+        out.set("converted", counts.converted);
+        out.set("meeting", counts.meeting);
+        out.set("missing", counts.missing);
+        out.set("notConverted", counts.notConverted);
+        out.set("errors", counts.errors);
+        return out;
+    }
+
+    // {name, city, date, course, fileCourse}: the course the entries were checked in, and the
+    // file's own.
+    val heading() const {
+        const et::meet::MeetHeading heading = et::meet::Heading(*meet_);
+        val out = val::object();
+        out.set("name", heading.name);
+        out.set("city", heading.city);
+        out.set("date", heading.date);
+        out.set("course", course_.value_or(heading.course));
+        out.set("fileCourse", heading.course);
+        return out;
+    }
+
+    // The report as the command line writes it (made again from the meet, so that the rows
+    // need not be kept twice).
+    val report() const {
+        std::string csv(et::meet::kReportHeader);
+        csv += "\r\n";
+        et::meet::CheckEntries(*meet_, course_, {}, [&csv](const et::meet::ReportRow& row) {
+            et::meet::AppendReportCsvRow(csv, row);
+        });
+        return Bytes(csv);
+    }
+
+    // The converted meet, .lxf or .lef by the name's ending: {bytes} or {error}.
+    val converted(const std::string& name) const {
+        const auto [bytes, error] = et::meet::ConvertedMeetFile(*meet_, result_, name);
+        val out = val::object();
+        if (error.empty()) {
+            out.set("bytes", Bytes(bytes));
+        } else {
+            out.set("error", error);
+        }
+        return out;
+    }
+
+    // The module's memory in bytes: it only grows, so this is its peak.
+    static double heapSize() { return static_cast<double>(emscripten_get_heap_size()); }
+
+private:
+    std::string incoming_;
+    std::unique_ptr<et::meet::Meet> meet_;
+    std::optional<std::string> course_;
+    et::meet::CheckResult result_;
+};
+
+} // namespace
+
+EMSCRIPTEN_BINDINGS(equivmeet) {
+    emscripten::class_<MeetSession>("MeetSession")
+        .constructor<>()
+        .function("buffer", &MeetSession::buffer)
+        .function("open", &MeetSession::open)
+        .function("addStandards", &MeetSession::addStandards)
+        .function("check", &MeetSession::check)
+        .function("counts", &MeetSession::counts)
+        .function("heading", &MeetSession::heading)
+        .function("report", &MeetSession::report)
+        .function("converted", &MeetSession::converted)
+        .class_function("heapSize", &MeetSession::heapSize);
+}
