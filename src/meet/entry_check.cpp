@@ -20,6 +20,13 @@ namespace {
 constexpr std::size_t kProgressEvery = 1024;
 
 std::string Seconds(long hundredths) {
+    if (hundredths >= 0) {
+        std::string text = std::to_string(hundredths / 100);
+        text += '.';
+        text += static_cast<char>('0' + hundredths % 100 / 10);
+        text += static_cast<char>('0' + hundredths % 10);
+        return text;
+    }
     std::array<char, 32> buffer{};
     std::snprintf(buffer.data(), buffer.size(), "%ld.%02ld", hundredths / 100, hundredths % 100);
     return std::string(buffer.data());
@@ -71,8 +78,9 @@ struct TimeThere {
 // them once worked out.
 class Swim {
 public:
-    Swim(const Event& event, std::string course, std::string entryCourse, long hundredths)
-        : event_(event), course_(std::move(course)), entryCourse_(std::move(entryCourse)),
+    Swim(const Event& event, const IndividualEvent* identity, std::string entryCourse,
+         long hundredths)
+        : event_(event), identity_(identity), entryCourse_(std::move(entryCourse)),
           hundredths_(hundredths) {}
 
     TimeThere In(const std::string& course) {
@@ -91,8 +99,10 @@ public:
             there.why = why_;
             return there;
         }
+        // Only the box of that pool is worked out: the window's text for it, to the character.
         const std::size_t box = static_cast<std::size_t>(target - kPools.data());
-        const std::string_view text = BareBoxText(boxes_[box]);
+        const std::string shown = BoxText(*identity_, typed_, box);
+        const std::string_view text = BareBoxText(shown);
         const auto value = BoxHundredths(text);
         if (!value) {
             there.why = "the window shows no time in " + std::string(target->caption) +
@@ -105,22 +115,8 @@ public:
         return there;
     }
 
-    // The calculator's event of the event's swim style, when it has one: its distance is read
-    // in the event's pool (as the meet is held, else as the file has it, else the entry's).
-    const IndividualEvent* Identity() const {
-        const PoolInfo* pool = PoolOfCourse(course_);
-        if (pool == nullptr) {
-            pool = PoolOfCourse(event_.course);
-        }
-        if (pool == nullptr) {
-            pool = PoolOfCourse(entryCourse_);
-        }
-        if (pool == nullptr || !event_.hasStyle || event_.relaycount != 1 ||
-            !event_.technique.empty()) {
-            return nullptr;
-        }
-        return EventOfSwimStyle(event_.stroke, event_.distance, *pool);
-    }
+    // The calculator's event of the event's swim style, when it has one.
+    const IndividualEvent* Identity() const { return identity_; }
 
 private:
     void Work() {
@@ -146,7 +142,7 @@ private:
         if (pool == nullptr) {
             return "no conversion from " + entryCourse_;
         }
-        const IndividualEvent* identity = Identity();
+        const IndividualEvent* identity = identity_;
         if (identity == nullptr) {
             return "the " + EventName(event_) + " has no conversion";
         }
@@ -158,23 +154,38 @@ private:
         if (hundredths_ > static_cast<long>(kLongestTime * 100)) {
             return "the window converts no time over 45 minutes";
         }
-        SwimResult result;
         std::string error;
-        if (!EvaluateSwim(*pool, *identity, TypedTime(hundredths_), result, error)) {
+        if (!ReadSwim(*pool, *identity, TypedTime(hundredths_), typed_, error)) {
             return "the window converts no time of 10.00 seconds or less";
         }
-        boxes_ = std::move(result.boxes);
         return {};
     }
 
     const Event& event_;
-    std::string course_; // the event's, as the meet is held
+    const IndividualEvent* identity_;
     std::string entryCourse_;
     long hundredths_;
     bool worked_ = false;
     std::string why_;
-    BoxTexts boxes_;
+    TypedSwim typed_; // the entry's time as the window's time box takes it
 };
+
+// The calculator's event of an event's swim style, when it has one: its distance is read in the
+// event's pool (as the meet is held, else as the file has it, else the entry's).
+const IndividualEvent* IdentityOf(const Event& event, const std::string& course,
+                                  const std::string& entryCourse) {
+    const PoolInfo* pool = PoolOfCourse(course);
+    if (pool == nullptr) {
+        pool = PoolOfCourse(event.course);
+    }
+    if (pool == nullptr) {
+        pool = PoolOfCourse(entryCourse);
+    }
+    if (pool == nullptr || !event.hasStyle || event.relaycount != 1 || !event.technique.empty()) {
+        return nullptr;
+    }
+    return EventOfSwimStyle(event.stroke, event.distance, *pool);
+}
 
 bool ListAppliesTo(const StandardList& list, const Event& event, const Owner& owner,
                    const MeetPart& part) {
@@ -236,6 +247,44 @@ const Standard* StandardFor(const StandardList& list, const Event& event, const 
     return nullptr;
 }
 
+// What every entry of one event shares, worked out once in a check: its name, its calculator
+// event when the event's own pool tells it, and each list's standard for it.
+struct EventFacts {
+    bool known = false;
+    std::string name;
+    bool pooled = false; // false when only an entry's own pool can tell the calculator event
+    const IndividualEvent* identity = nullptr;
+    std::vector<const Standard*> standards; // by list, when pooled
+};
+
+class EventFactsCache {
+public:
+    explicit EventFactsCache(const Meet& meet) : meet_(meet), facts_(meet.events.size()) {}
+
+    // The facts of meet.events[index], checked in course (the same course every time).
+    const EventFacts& Of(std::size_t index, const std::string& course) {
+        EventFacts& facts = facts_[index];
+        if (facts.known) {
+            return facts;
+        }
+        const Event& event = meet_.events[index];
+        facts.known = true;
+        facts.name = EventName(event);
+        facts.pooled = PoolOfCourse(course) != nullptr || PoolOfCourse(event.course) != nullptr;
+        if (facts.pooled) {
+            facts.identity = IdentityOf(event, course, std::string());
+            for (const StandardList& list : meet_.lists) {
+                facts.standards.push_back(StandardFor(list, event, course, facts.identity));
+            }
+        }
+        return facts;
+    }
+
+private:
+    const Meet& meet_;
+    std::vector<EventFacts> facts_;
+};
+
 struct Comparison {
     const StandardList* list = nullptr;
     const Standard* standard = nullptr;
@@ -243,18 +292,20 @@ struct Comparison {
     TimeThere swim;
 };
 
-void Judge(const Meet& meet, const Event& event, const Owner& owner, const MeetPart& part,
-           const std::string& course, Swim& swim, ReportRow& row) {
+void Judge(const Meet& meet, const Event& event, const EventFacts& facts, const Owner& owner,
+           const MeetPart& part, const std::string& course, Swim& swim, ReportRow& row) {
     const IndividualEvent* identity = swim.Identity();
     bool any = false;
     std::string unavailable;
     Comparison best;
     Comparison closest;
-    for (const StandardList& list : meet.lists) {
+    for (std::size_t l = 0; l < meet.lists.size(); ++l) {
+        const StandardList& list = meet.lists[l];
         if (!ListAppliesTo(list, event, owner, part)) {
             continue;
         }
-        const Standard* standard = StandardFor(list, event, course, identity);
+        const Standard* standard =
+            facts.pooled ? facts.standards[l] : StandardFor(list, event, course, identity);
         if (standard == nullptr) {
             continue;
         }
@@ -303,14 +354,16 @@ void Judge(const Meet& meet, const Event& event, const Owner& owner, const MeetP
     }
 }
 
-// Works out one entry's row; a conversion to write back is added to conversions.
-ReportRow CheckEntry(const Meet& meet, std::size_t index,
-                     const std::optional<std::string>& courseOverride, Locator& locator,
-                     std::vector<Conversion>& conversions) {
+// Works out one entry's row into row (a row used before: its texts keep their room, so that a
+// large meet's rows need no memory of their own); a conversion to write back is added to
+// conversions.
+void CheckEntry(const Meet& meet, std::size_t index,
+                const std::optional<std::string>& courseOverride, Locator& locator,
+                EventFactsCache& cache, std::vector<Conversion>& conversions, ReportRow& row) {
     const Entry& entry = meet.entries[index];
     const Owner& owner = meet.owners[entry.owner];
     const MeetPart& part = meet.parts[owner.part];
-    ReportRow row;
+    row = ReportRow();
     row.club = owner.club;
     row.athleteid = owner.athleteid;
     row.athlete = owner.name;
@@ -321,7 +374,6 @@ ReportRow CheckEntry(const Meet& meet, std::size_t index,
     const auto fail = [&](const std::string& message) {
         row.verdict = Verdict::Error;
         row.reason = locator.At(entry.tag) + ": " + message;
-        return row;
     };
     if (!entry.eventid.present()) {
         return fail("the entry has no eventid");
@@ -331,8 +383,9 @@ ReportRow CheckEntry(const Meet& meet, std::size_t index,
         return fail("eventid '" + row.eventid + "' is no event of the meet");
     }
     const Event& event = meet.events[found->second];
-    row.event = EventName(event);
     row.course = courseOverride ? *courseOverride : event.course;
+    const EventFacts& facts = cache.Of(found->second, row.course);
+    row.event = facts.name;
     const std::string status = meet.Text(entry.status);
     const auto addStatus = [&] {
         if (!status.empty()) {
@@ -343,7 +396,7 @@ ReportRow CheckEntry(const Meet& meet, std::size_t index,
     if (!entry.entrytime.present() || row.entry_time == "NT") {
         row.verdict = Verdict::NoTime;
         addStatus();
-        return row;
+        return;
     }
     const auto hundredths = ParseLenexTime(row.entry_time);
     if (!hundredths) {
@@ -390,14 +443,15 @@ ReportRow CheckEntry(const Meet& meet, std::size_t index,
     }
     row.entry_course = entryCourse;
 
-    Swim swim(event, row.course, entryCourse, *hundredths);
+    Swim swim(event, facts.pooled ? facts.identity : IdentityOf(event, row.course, entryCourse),
+              entryCourse, *hundredths);
     if (entryCourse != row.course) {
         const TimeThere converted = swim.In(row.course);
         if (converted.hundredths < 0) {
             row.verdict = Verdict::NotConverted;
             row.reason = converted.why;
             addStatus();
-            return row;
+            return;
         }
         row.converted_time = converted.box;
         conversions.push_back(
@@ -407,13 +461,15 @@ ReportRow CheckEntry(const Meet& meet, std::size_t index,
         // The qualifying swim, in MEETINFO's course, else in the entry time's.
         row.qualifying_time = meet.Text(entry.qualificationtime);
         row.qualifying_course = entry.meetinfoCourse.present() ? meetinfoCourse : entryCourse;
-        Swim qualifyingSwim(event, row.course, row.qualifying_course, *qualifying);
-        Judge(meet, event, owner, part, row.course, qualifyingSwim, row);
+        Swim qualifyingSwim(event,
+                            facts.pooled ? facts.identity
+                                         : IdentityOf(event, row.course, row.qualifying_course),
+                            row.qualifying_course, *qualifying);
+        Judge(meet, event, facts, owner, part, row.course, qualifyingSwim, row);
     } else {
-        Judge(meet, event, owner, part, row.course, swim, row);
+        Judge(meet, event, facts, owner, part, row.course, swim, row);
     }
     addStatus();
-    return row;
 }
 
 void Count(Counts& counts, const ReportRow& row) {
@@ -438,8 +494,17 @@ void Count(Counts& counts, const ReportRow& row) {
     }
 }
 
+bool NeedsQuotes(std::string_view field) {
+    for (const char c : field) {
+        if (c == ',' || c == '"' || c == '\r' || c == '\n') {
+            return true;
+        }
+    }
+    return false;
+}
+
 void AppendField(std::string& out, std::string_view field) {
-    if (field.find_first_of(",\"\r\n") == std::string_view::npos) {
+    if (!NeedsQuotes(field)) {
         out += field;
         return;
     }
@@ -514,12 +579,14 @@ CheckResult CheckEntries(const Meet& meet, const std::optional<std::string>& cou
         result.rows.reserve(total);
     }
     result.conversions.reserve(total);
+    ReportRow row;
+    EventFactsCache cache(meet);
     for (std::size_t i = 0; i < total; ++i) {
         if (progress && i % kProgressEvery == 0 && !progress(i, total)) {
             result.cancelled = true;
             return result;
         }
-        ReportRow row = CheckEntry(meet, i, courseOverride, locator, result.conversions);
+        CheckEntry(meet, i, courseOverride, locator, cache, result.conversions, row);
         Count(result.counts, row);
         if (sink) {
             sink(row);

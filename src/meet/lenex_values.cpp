@@ -48,6 +48,12 @@ long TwoDigits(std::string_view text, std::size_t at) {
     return (text[at] - '0') * 10L + (text[at + 1] - '0');
 }
 
+// Writes 0 to 99 as two digits at text[at].
+void PutTwoDigits(std::string& text, std::size_t at, long value) {
+    text[at] = static_cast<char>('0' + value / 10);
+    text[at + 1] = static_cast<char>('0' + value % 10);
+}
+
 } // namespace
 
 std::optional<long> ParseLenexTime(std::string_view text) {
@@ -73,10 +79,12 @@ std::string LenexTimeText(long hundredths) {
     if (hundredths < 0 || hundredths >= 100L * 60 * 60 * 100) {
         return {};
     }
-    std::array<char, 16> buffer{};
-    std::snprintf(buffer.data(), buffer.size(), "%02ld:%02ld:%02ld.%02ld", hundredths / 360000,
-                  hundredths / 6000 % 60, hundredths / 100 % 60, hundredths % 100);
-    return std::string(buffer.data());
+    std::string text = "00:00:00.00";
+    PutTwoDigits(text, 0, hundredths / 360000);
+    PutTwoDigits(text, 3, hundredths / 6000 % 60);
+    PutTwoDigits(text, 6, hundredths / 100 % 60);
+    PutTwoDigits(text, 9, hundredths % 100);
+    return text;
 }
 
 std::string SwimmersTime(std::string_view lenexTime) {
@@ -173,6 +181,13 @@ std::optional<long> BoxHundredths(std::string_view box) {
 }
 
 std::string TypedTime(long hundredths) {
+    if (hundredths >= 0 && hundredths < 100L * 6000) {
+        std::string text = "00:00.00";
+        PutTwoDigits(text, 0, hundredths / 6000);
+        PutTwoDigits(text, 3, hundredths / 100 % 60);
+        PutTwoDigits(text, 6, hundredths % 100);
+        return text;
+    }
     // Room for three longs whatever their size, so that an optimising build sees no truncation.
     std::array<char, 64> buffer{};
     std::snprintf(buffer.data(), buffer.size(), "%02ld:%02ld.%02ld", hundredths / 6000,
