@@ -15,12 +15,11 @@ let session = null;
 async function check({meet, standards, course}) {
   const library = await module;
   postMessage({type: 'progress', done: null, total: null});
-  // The file stays here, outside the module's memory, for the library to put its bytes back
-  // after parsing them in place.
+  // The file's bytes go into the module's memory once; the library keeps them as they are.
   const bytes = new Uint8Array(await meet.arrayBuffer());
   session = new library.MeetSession();
   session.buffer(bytes.length).set(bytes);
-  let message = session.open(meet.name, (view) => view.set(bytes));
+  let message = session.open(meet.name);
   for (const file of standards) {
     if (message) {
       break;

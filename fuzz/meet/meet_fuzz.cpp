@@ -9,6 +9,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
+#include <string>
 #include <string_view>
 
 namespace {
@@ -25,11 +26,29 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string_view bytes(reinterpret_cast<const char*>(data), size);
     const et::meet::ReadResult read = et::meet::ReadMeetBytes(bytes, "fuzz.lef");
     Require(read.meet != nullptr || !read.error.empty());
+    // Read a club at a time or as one tree, a .lef gives the same meet or the same message.
+    const bool lef = bytes.substr(0, 4) != std::string_view("PK\x03\x04", 4);
+    const et::meet::ReadResult whole =
+        lef ? et::meet::ParseMeet(std::string(bytes), "fuzz.lef", et::meet::TreeBuilding::Whole)
+            : et::meet::ReadResult();
+    Require(!lef || whole.error == read.error);
     if (!read.meet) {
         return 0;
     }
     const et::meet::CheckResult result = et::meet::CheckEntries(*read.meet);
     Require(result.rows.size() == read.meet->entries.size());
+    if (lef) {
+        Require(whole.meet != nullptr && whole.meet->entries.size() == read.meet->entries.size());
+        const et::meet::CheckResult wholeResult = et::meet::CheckEntries(*whole.meet);
+        Require(et::meet::ReportCsv(wholeResult.rows) == et::meet::ReportCsv(result.rows));
+        for (std::size_t i = 0; i < read.meet->entries.size(); ++i) {
+            const et::meet::Entry& a = read.meet->entries[i];
+            const et::meet::Entry& b = whole.meet->entries[i];
+            Require(a.tag == b.tag && a.lastValue == b.lastValue && a.meetinfo == b.meetinfo &&
+                    a.entrytime.offset == b.entrytime.offset &&
+                    a.entrycourse.offset == b.entrycourse.offset);
+        }
+    }
     Require(result.counts.converted == result.conversions.size());
     const auto [document, error] = et::meet::ConvertedDocument(*read.meet, result);
     Require(error.empty()); // every entry read and converted can be written back

@@ -1,7 +1,8 @@
-// Reading a Lenex meet file: the bytes of a .lef (or of the one .lef inside an .lxf) are parsed
-// in place by pugixml, what the check needs is taken from the document with the place of every
-// entry's attributes, and the bytes are then put back as they were read, so that the converted
-// meet is written from the file itself and nothing but the converted entries can change.
+// Reading a Lenex meet file: the bytes of a .lef (or of the one .lef inside an .lxf) are parsed by
+// pugixml a club at a time, over copies of their parts, and what the check needs is taken from
+// the trees with the place of every entry's attributes in the bytes. The bytes are kept as they
+// were read, so that the converted meet is written from the file itself and nothing but the
+// converted entries can change.
 
 #include "io/whole_file.hpp"
 #include "meet/lenex_values.hpp"
@@ -20,7 +21,6 @@
 #include <charconv>
 #include <cstdio>
 #include <cstring>
-#include <filesystem>
 #include <limits>
 #include <memory>
 
@@ -72,10 +72,38 @@ void AppendUtf8(std::string& out, unsigned long code) {
     }
 }
 
-// The reading of one document: pugixml's tree over the bytes, and the meet being filled.
+// A stretch of the document: [begin, end) of its bytes.
+struct Stretch {
+    std::size_t begin = 0;
+    std::size_t end = 0;
+};
+
+// The reading of one document: pugixml's tree over the bytes (the whole document's, or a part
+// of it at a time), and the meet being filled.
 class Reader {
 public:
-    Reader(Meet& meet, const std::string& buffer) : meet_(meet), buffer_(buffer) {}
+    // Reads a tree parsed in place over buffer, which holds the document's bytes from offset on.
+    Reader(Meet& meet, std::string_view buffer, std::size_t offset = 0) : meet_(meet) {
+        Over(buffer, offset);
+    }
+
+    // The tree read from now on is over buffer, the document's bytes from offset on.
+    void Over(std::string_view buffer, std::size_t offset) {
+        buffer_ = buffer;
+        offset_ = offset;
+    }
+
+    // Each CLUB of the tree read from now on is a stand-in for the club at the same place in
+    // clubs, which is parsed on its own from bytes (the document's) when its turn comes: so
+    // the tree of a large meet is never built whole. marks are the stand-ins' places in the
+    // tree's buffer. False from ReadMeets when a stand-in is not where it was put.
+    void ClubByClub(std::string_view bytes, const std::vector<Stretch>& clubs,
+                    const std::vector<std::size_t>& marks) {
+        bytes_ = bytes;
+        clubs_ = &clubs;
+        marks_ = &marks;
+    }
+    bool AllClubsRead() const { return clubs_ == nullptr || (!lost_ && next_ == clubs_->size()); }
 
     Span SpanOf(const pugi::xml_attribute& attribute) const {
         Span span;
@@ -86,7 +114,8 @@ public:
         const char* begin = buffer_.data();
         span.size = 0;
         if (value >= begin && value <= begin + buffer_.size()) {
-            span.offset = static_cast<std::uint32_t>(value - begin);
+            span.offset =
+                static_cast<std::uint32_t>(offset_ + static_cast<std::size_t>(value - begin));
             span.size = static_cast<std::uint32_t>(std::strlen(value));
         }
         return span;
@@ -97,7 +126,7 @@ public:
         if (text < begin || text > begin + buffer_.size()) {
             return 0;
         }
-        return static_cast<std::uint32_t>(text - begin);
+        return static_cast<std::uint32_t>(offset_ + static_cast<std::size_t>(text - begin));
     }
 
     std::string Text(const pugi::xml_node& node, const char* attribute) const {
@@ -202,15 +231,42 @@ public:
 
     void ReadClubs(const pugi::xml_node& node, std::size_t partIndex) {
         for (pugi::xml_node clubs : node.children("CLUBS")) {
-            for (pugi::xml_node club = clubs.child("CLUB"); club;) {
+            for (pugi::xml_node club = clubs.child("CLUB"); club && !lost_;) {
                 const pugi::xml_node next = club.next_sibling("CLUB");
-                ReadClub(club, partIndex);
-                // Each club's part of the tree goes once it is read: a large meet's tree never
-                // stands whole beside what is taken from it.
-                clubs.remove_child(club);
+                if (clubs_ != nullptr) {
+                    ReadClubAlone(club, partIndex);
+                } else {
+                    ReadClub(club, partIndex);
+                    // Each club's part of the tree goes once it is read: a large meet's tree
+                    // never stands whole beside what is taken from it.
+                    clubs.remove_child(club);
+                }
                 club = next;
             }
         }
+    }
+
+    // The club a stand-in stands for, parsed on its own and read.
+    void ReadClubAlone(const pugi::xml_node& standIn, std::size_t partIndex) {
+        if (next_ >= clubs_->size() || OffsetOf(standIn.name()) != (*marks_)[next_] + 1) {
+            lost_ = true;
+            return;
+        }
+        const Stretch stretch = (*clubs_)[next_++];
+        const std::string_view saved = buffer_;
+        const std::size_t savedOffset = offset_;
+        club_.assign(bytes_.substr(stretch.begin, stretch.end - stretch.begin));
+        const pugi::xml_parse_result parsed = clubTree_.load_buffer_inplace(
+            club_.data(), club_.size(), pugi::parse_declaration, pugi::encoding_utf8);
+        const pugi::xml_node club = clubTree_.first_child();
+        if (!parsed || !Named(club, "CLUB") || club != clubTree_.last_child()) {
+            lost_ = true;
+            return;
+        }
+        Over(club_, stretch.begin);
+        ReadClub(club, partIndex);
+        Over(saved, savedOffset);
+        clubTree_.reset();
     }
 
     void ReadClub(const pugi::xml_node& club, std::size_t partIndex) {
@@ -276,14 +332,183 @@ public:
 
 private:
     Meet& meet_;
-    const std::string& buffer_;
+    std::string_view buffer_; // the bytes the tree being read is parsed over
+    std::size_t offset_ = 0;  // their place in the document
+    // Club by club: the document's bytes, its clubs and the places of their stand-ins.
+    std::string_view bytes_;
+    const std::vector<Stretch>* clubs_ = nullptr;
+    const std::vector<std::size_t>* marks_ = nullptr;
+    std::size_t next_ = 0;
+    bool lost_ = false;
+    std::string club_; // the bytes of the club being read, parsed in place
+    pugi::xml_document clubTree_;
 };
+
+bool IsXmlSpace(char c) {
+    return c == ' ' || c == '\t' || c == '\r' || c == '\n';
+}
+
+// The end of a start or end tag that begins at bytes[at] ('<'): the place of its '>', past
+// quoted attribute values; npos when there is none.
+std::size_t TagEnd(std::string_view bytes, std::size_t at) {
+    for (std::size_t i = at + 1; i < bytes.size(); ++i) {
+        const char c = bytes[i];
+        if (c == '"' || c == '\'') {
+            i = bytes.find(c, i + 1);
+            if (i == std::string_view::npos) {
+                return i;
+            }
+        } else if (c == '>') {
+            return i;
+        } else if (c == '<') {
+            return std::string_view::npos;
+        }
+    }
+    return std::string_view::npos;
+}
+
+// The clubs of a meet file (each CLUB of LENEX/MEETS/MEET/CLUBS, from its '<' to past its end
+// tag), found without building a tree: each is then parsed on its own. False for a document
+// this simple look cannot take apart; the whole tree then reads it (and tells what is wrong
+// with it, if anything is). Everything found here is checked again by the parser: a club is
+// taken only when it parses as one CLUB element, and the rest of the document only when it
+// parses with a stand-in at each club's place.
+bool FindClubs(std::string_view bytes, std::vector<Stretch>& clubs) {
+    static constexpr std::array<std::string_view, 4> kPath = {"LENEX", "MEETS", "MEET", "CLUBS"};
+    std::vector<std::string_view> open;
+    std::size_t at = 0;
+    while ((at = bytes.find('<', at)) != std::string_view::npos) {
+        const std::string_view rest = bytes.substr(at);
+        std::size_t end = std::string_view::npos;
+        if (rest.substr(0, 4) == "<!--") {
+            end = bytes.find("-->", at + 4);
+            end = end == std::string_view::npos ? end : end + 2;
+        } else if (rest.substr(0, 9) == "<![CDATA[") {
+            end = bytes.find("]]>", at + 9);
+            end = end == std::string_view::npos ? end : end + 2;
+        } else if (rest.substr(0, 2) == "<?") {
+            end = bytes.find("?>", at + 2);
+            end = end == std::string_view::npos ? end : end + 1;
+        } else if (rest.substr(0, 2) == "<!") {
+            // A document type declaration; one with an internal subset is left to the parser.
+            end = TagEnd(bytes, at);
+            if (end != std::string_view::npos &&
+                bytes.substr(at, end - at).find('[') != std::string_view::npos) {
+                return false;
+            }
+        } else {
+            end = TagEnd(bytes, at);
+            if (end == std::string_view::npos) {
+                return false;
+            }
+            const bool closing = rest.size() > 1 && rest[1] == '/';
+            const std::size_t nameAt = at + (closing ? 2 : 1);
+            std::size_t nameEnd = nameAt;
+            while (nameEnd < end && !IsXmlSpace(bytes[nameEnd]) && bytes[nameEnd] != '/') {
+                ++nameEnd;
+            }
+            const std::string_view name = bytes.substr(nameAt, nameEnd - nameAt);
+            if (closing) {
+                if (open.empty() || open.back() != name) {
+                    return false;
+                }
+                open.pop_back();
+            } else if (bytes[end - 1] == '/') {
+                // An empty element: nothing opens.
+                if (name == "CLUB" &&
+                    std::equal(open.begin(), open.end(), kPath.begin(), kPath.end())) {
+                    clubs.push_back({at, end + 1});
+                }
+            } else if (name == "CLUB" &&
+                       std::equal(open.begin(), open.end(), kPath.begin(), kPath.end())) {
+                // The club ends at the first end tag of a CLUB: should that be inside a comment,
+                // a value or a nested CLUB, the club does not parse on its own and the whole
+                // tree reads the file.
+                std::size_t close = end;
+                for (;;) {
+                    close = bytes.find("</CLUB", close);
+                    if (close == std::string_view::npos) {
+                        return false;
+                    }
+                    close += 6;
+                    while (close < bytes.size() && IsXmlSpace(bytes[close])) {
+                        ++close;
+                    }
+                    if (close < bytes.size() && bytes[close] == '>') {
+                        break;
+                    }
+                }
+                end = close;
+                clubs.push_back({at, end + 1});
+            } else {
+                open.push_back(name);
+            }
+        }
+        if (end == std::string_view::npos) {
+            return false;
+        }
+        at = end + 1;
+    }
+    return open.empty();
+}
 
 std::string Lowercase(std::string text) {
     std::transform(text.begin(), text.end(), text.begin(), [](char c) {
         return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
     });
     return text;
+}
+
+// Reads a document's tree into meet: the encoding its declaration names, then its meets and time
+// standard lists. Empty, or what is wrong.
+std::string ReadTree(Meet& meet, const pugi::xml_document& document, Reader& reader) {
+    const pugi::xml_node declaration = document.first_child();
+    if (declaration.type() == pugi::node_declaration) {
+        const std::string encoding = Lowercase(declaration.attribute("encoding").value());
+        if (encoding == "iso-8859-1" || encoding == "latin1" || encoding == "windows-1252" ||
+            encoding == "iso-8859-15" || encoding == "cp1252") {
+            meet.encoding = TextEncoding::Latin1;
+        } else if (!encoding.empty() && encoding != "utf-8" && encoding != "utf8" &&
+                   encoding != "us-ascii" && encoding != "ascii") {
+            return meet.name + ": the encoding '" + encoding +
+                   "' is not read; save the file as UTF-8";
+        }
+    }
+    const pugi::xml_node lenex = document.document_element();
+    if (!Named(lenex, "LENEX")) {
+        return meet.name + ": not a Lenex file: its root element is <" + std::string(lenex.name()) +
+               ">, not <LENEX>";
+    }
+    reader.ReadMeets(lenex);
+    reader.ReadLists(lenex);
+    return {};
+}
+
+// Reads a document club by club: the document without its clubs (a stand-in at each one's place)
+// as one tree, and each club as a tree of its own, read and given back before the next. The
+// bytes are not changed. False when the parts do not read as the whole would (meet is then
+// half filled).
+bool ReadClubByClub(Meet& meet, std::string_view bytes, const std::vector<Stretch>& clubs) {
+    static constexpr std::string_view kStandIn = "<CLUB/>";
+    std::string rest;
+    std::vector<std::size_t> marks;
+    std::size_t at = 0;
+    for (const Stretch& club : clubs) {
+        rest.append(bytes.substr(at, club.begin - at));
+        marks.push_back(rest.size());
+        rest.append(kStandIn);
+        at = club.end;
+    }
+    rest.append(bytes.substr(at));
+    pugi::xml_document document;
+    if (!document.load_buffer_inplace(rest.data(), rest.size(), pugi::parse_declaration,
+                                      pugi::encoding_utf8)) {
+        return false;
+    }
+    // Places in rest are not the document's: only the clubs' are taken (the entries').
+    Reader reader(meet, rest);
+    reader.ClubByClub(bytes, clubs, marks);
+    return ReadTree(meet, document, reader).empty() && reader.AllClubsRead();
 }
 
 bool EndsWithLef(std::string_view name) {
@@ -479,9 +704,9 @@ std::string Locator::At(std::uint32_t offset) {
     return meet_.name + ":" + std::to_string(line_) + ":" + std::to_string(column);
 }
 
-ReadResult ParseMeet(std::string bytes, std::string name, const Restore& restore) {
+ReadResult ParseMeet(std::string bytes, std::string name, TreeBuilding building) {
     auto meet = std::make_unique<Meet>();
-    meet->name = std::move(name);
+    meet->name = name;
     const std::string_view start(bytes.data(), std::min<std::size_t>(bytes.size(), 4));
     if (start.substr(0, 2) == "\xFE\xFF" || start.substr(0, 2) == "\xFF\xFE" ||
         (start.size() == 4 && (start[0] == '\0' || start[1] == '\0'))) {
@@ -491,76 +716,46 @@ ReadResult ParseMeet(std::string bytes, std::string name, const Restore& restore
     if (bytes.size() > std::numeric_limits<std::uint32_t>::max()) {
         return Failure(meet->name + ": the file is too large");
     }
-    // The parser marks up the bytes it reads; they are put back afterwards, and must be the
-    // bytes that were read.
-    const std::size_t size = bytes.size();
-    const std::size_t fingerprint = std::hash<std::string_view>()(bytes);
-    const auto putBack = [&](std::string& buffer) -> std::string {
-        if (std::string error = restore(buffer); !error.empty()) {
-            return error;
-        }
-        if (buffer.size() != size || std::hash<std::string_view>()(buffer) != fingerprint) {
-            return "the file changed while it was read";
-        }
-        return {};
-    };
-    {
-        // Parsed in place, entities left as written: every value the tree gives points into the
-        // file's own bytes, at the place where the file has it.
+    std::vector<Stretch> clubs;
+    const bool read = building == TreeBuilding::ClubByClub && FindClubs(bytes, clubs) &&
+                      ReadClubByClub(*meet, bytes, clubs);
+    if (!read) {
+        // The whole tree at once, over a copy of the bytes (the parser marks up what it reads):
+        // for a document that cannot be taken apart, and to tell what is wrong with one.
+        meet = std::make_unique<Meet>();
+        meet->name = std::move(name);
+        std::string copy(bytes);
         pugi::xml_document document;
         const pugi::xml_parse_result parsed = document.load_buffer_inplace(
-            bytes.data(), bytes.size(), pugi::parse_declaration, pugi::encoding_utf8);
+            copy.data(), copy.size(), pugi::parse_declaration, pugi::encoding_utf8);
         if (!parsed) {
-            document.reset();
             meet->bytes = std::move(bytes);
-            if (std::string error = putBack(meet->bytes); !error.empty()) {
-                return Failure(meet->name + ": " + error);
-            }
             return Failure(meet->Where(static_cast<std::uint32_t>(parsed.offset)) +
                            ": not well-formed XML: " + parsed.description());
         }
-        const pugi::xml_node declaration = document.first_child();
-        if (declaration.type() == pugi::node_declaration) {
-            const std::string encoding = Lowercase(declaration.attribute("encoding").value());
-            if (encoding == "iso-8859-1" || encoding == "latin1" || encoding == "windows-1252" ||
-                encoding == "iso-8859-15" || encoding == "cp1252") {
-                meet->encoding = TextEncoding::Latin1;
-            } else if (!encoding.empty() && encoding != "utf-8" && encoding != "utf8" &&
-                       encoding != "us-ascii" && encoding != "ascii") {
-                return Failure(meet->name + ": the encoding '" + encoding +
-                               "' is not read; save the file as UTF-8");
-            }
+        Reader reader(*meet, copy);
+        if (std::string error = ReadTree(*meet, document, reader); !error.empty()) {
+            return Failure(std::move(error));
         }
-        const pugi::xml_node lenex = document.document_element();
-        if (!Named(lenex, "LENEX")) {
-            return Failure(meet->name + ": not a Lenex file: its root element is <" +
-                           std::string(lenex.name()) + ">, not <LENEX>");
-        }
-        Reader reader(*meet, bytes);
-        reader.ReadMeets(lenex);
-        reader.ReadLists(lenex);
     }
 #ifdef __GLIBC__
-    // The tree of a large meet is as large as the file again or more; its memory goes back to
-    // the system before the report and the converted meet are made.
+    // What the trees took goes back to the system before the report and the converted meet are
+    // made.
     malloc_trim(0);
 #endif
     meet->bytes = std::move(bytes);
-    if (std::string error = putBack(meet->bytes); !error.empty()) {
-        return Failure(meet->name + ": " + error);
-    }
     ReadResult result;
     result.meet = std::move(meet);
     return result;
 }
 
-ReadResult ReadMeetData(std::string data, const std::string& name, const Restore& restoreLef) {
+ReadResult ReadMeetData(std::string data, const std::string& name) {
     if (!IsZip(data)) {
         if (data.size() > kLargestMeetFile) {
             return Failure(name + ": the file is larger than " +
                            std::to_string(kLargestMeetFile >> 20) + " MiB");
         }
-        return ParseMeet(std::move(data), name, restoreLef);
+        return ParseMeet(std::move(data), name);
     }
     std::string error;
     ZipArchive archive = OpenZip(data, error);
@@ -581,11 +776,9 @@ ReadResult ReadMeetData(std::string data, const std::string& name, const Restore
     zip_stat_init(&stat);
     const bool dated =
         zip_stat_index(archive.get(), index, 0, &stat) == 0 && (stat.valid & ZIP_STAT_MTIME) != 0;
-    // The member is inflated again to put back what the parser marked.
-    const Restore reinflate = [&archive, index](std::string& buffer) {
-        return InflateMember(archive.get(), index, buffer);
-    };
-    ReadResult result = ParseMeet(std::move(lef), name + "(" + member + ")", reinflate);
+    archive.reset();
+    data = std::string(); // the archive's bytes are not kept beside the .lef's
+    ReadResult result = ParseMeet(std::move(lef), name + "(" + member + ")");
     if (result.meet) {
         result.meet->zipped = true;
         if (dated) {
@@ -600,19 +793,8 @@ ReadResult ReadMeetFile(const std::string& path) {
     if (std::string error = io::ReadWholeFile(path, data, kLargestMeetFile); !error.empty()) {
         return Failure(error);
     }
-    // A .lef is read again from the file once the parser is done with its bytes; a pipe or a
-    // device cannot be read twice, so its bytes are kept aside instead.
-    std::error_code ignored;
-    const bool regular = std::filesystem::is_regular_file(path, ignored);
-    const std::string kept = regular ? std::string() : data;
-    const Restore restore = [&path, &kept, regular](std::string& buffer) -> std::string {
-        if (!regular) {
-            buffer = kept;
-            return {};
-        }
-        return io::ReadWholeFile(path, buffer, kLargestMeetFile);
-    };
-    ReadResult result = ReadMeetData(std::move(data), path, restore);
+    // Read once: the parser never marks up the bytes kept, so a pipe or a device reads as well.
+    ReadResult result = ReadMeetData(std::move(data), path);
     if (result.meet) {
         result.meet->sourcePath = path;
     }
@@ -620,11 +802,7 @@ ReadResult ReadMeetFile(const std::string& path) {
 }
 
 ReadResult ReadMeetBytes(std::string_view bytes, std::string_view name) {
-    const Restore copy = [bytes](std::string& buffer) -> std::string {
-        buffer.assign(bytes);
-        return {};
-    };
-    return ReadMeetData(std::string(bytes), std::string(name), copy);
+    return ReadMeetData(std::string(bytes), std::string(name));
 }
 
 std::string AddStandards(Meet& meet, const Meet& standards) {

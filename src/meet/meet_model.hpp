@@ -8,7 +8,6 @@
 
 #include <cstdint>
 #include <deque>
-#include <functional>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -155,15 +154,17 @@ private:
 // resolved, one-byte encodings widened.
 std::string DecodeValue(std::string_view raw, TextEncoding encoding);
 
-// Reads a .lef document from bytes (already inflated from an .lxf). restore puts the document's
-// bytes back into the buffer it is given after the parser has marked it up; it returns an error
-// message when they are no longer what was read.
-using Restore = std::function<std::string(std::string& buffer)>;
-ReadResult ParseMeet(std::string bytes, std::string name, const Restore& restore);
-// Reads bytes that are a .lef or an .lxf, told apart by content; restoreLef gives a .lef's bytes
-// again, for a reader that can fetch them again rather than keep a second copy (the web page
-// holds the file outside the WebAssembly memory).
-ReadResult ReadMeetData(std::string data, const std::string& name, const Restore& restoreLef);
+// How a document's tree is built: a club at a time where the document allows (the tree of a large
+// meet never stands whole), or all at once. Both read a document alike; the first is the one
+// used, the second the one that tells what is wrong with a document.
+enum class TreeBuilding : std::uint8_t { ClubByClub, Whole };
+
+// Reads a .lef document from bytes (already inflated from an .lxf).
+ReadResult ParseMeet(std::string bytes, std::string name,
+                     TreeBuilding building = TreeBuilding::ClubByClub);
+// Reads bytes that are a .lef or an .lxf, told apart by content, kept as they are: nothing reads
+// them again, so a reader needs no second copy (the web page hands its file over once).
+ReadResult ReadMeetData(std::string data, const std::string& name);
 
 // The .lef document of the converted meet (the bytes of meet with every converted entry
 // changed), or an error message.

@@ -5,8 +5,8 @@
 #include "meet/entry_check.hpp"
 #include "meet/lenex_values.hpp"
 
-#include "swim/swim.hpp"
 #include "support/fake_platform.hpp"
+#include "swim/swim.hpp"
 #include "ui/form/main_form.hpp"
 
 #include <gtest/gtest.h>
@@ -435,6 +435,86 @@ TEST(BadMeetFiles, AClearMessageAndNoMeet) {
     const auto missing = et::meet::ReadMeetFile("/nonexistent/meet.lef");
     EXPECT_FALSE(missing.meet);
     EXPECT_EQ(missing.error, "cannot open /nonexistent/meet.lef: No such file or directory");
+}
+
+// What a reading of a document gives: its message, or every entry's places in the bytes, its
+// owner's name and club, and the report.
+std::string Reading(const std::string& document, et::meet::TreeBuilding building) {
+    const auto read = et::meet::ParseMeet(document, "split.lef", building);
+    if (!read.meet) {
+        return "error " + read.error;
+    }
+    const et::meet::Meet& meet = *read.meet;
+    std::ostringstream out;
+    out << meet.events.size() << " events, " << meet.lists.size() << " lists, " << meet.heading.name
+        << "\n";
+    for (const et::meet::Entry& e : meet.entries) {
+        const et::meet::Owner& owner = meet.owners[e.owner];
+        out << owner.club << "/" << owner.name << "/" << owner.part << " " << e.tag << " "
+            << e.lastValue << " " << e.meetinfo;
+        for (const et::meet::Span& span : {e.eventid, e.entrytime, e.entrycourse, e.status}) {
+            out << " " << span.offset << "+" << span.size;
+        }
+        out << "\n";
+    }
+    out << et::meet::ReportCsv(CheckEntries(meet).rows);
+    return out.str();
+}
+
+TEST(ReadingClubByClub, ReadsEveryDocumentAsTheWholeTreeDoes) {
+    // A club at a time, the meet's tree never stands whole; whatever the clubs hold, however
+    // they are written, and whatever is wrong with the file, the reading is the whole tree's.
+    const std::string style = R"(distance="100" relaycount="1" stroke="FREE")";
+    const auto club = [](const std::string& name, const std::string& inside) {
+        return "<CLUB name=\"" + name +
+               "\"><ATHLETES><ATHLETE athleteid=\"1\" lastname=\"Doe\" firstname=\"Jo\" "
+               "gender=\"F\"><ENTRIES>" +
+               inside + "<ENTRY eventid=\"1\" entrytime=\"00:01:02.00\" entrycourse=\"SCM\" />" +
+               "</ENTRIES></ATHLETE></ATHLETES></CLUB>";
+    };
+    const std::string relay = "<CLUB name=\"R\"><RELAYS><RELAY number=\"1\" gender=\"F\"><ENTRIES>"
+                              "<ENTRY eventid=\"1\" entrytime=\"00:04:00.00\"/></ENTRIES></RELAY>"
+                              "</RELAYS></CLUB>";
+    const std::string event = OneEvent(style);
+    const struct {
+        const char* name;
+        std::string meet;
+    } cases[] = {
+        {"clubs and a relay",
+         event + "<CLUBS>" + club("A", "") + "\n" + relay + club("B", "") + "</CLUBS>"},
+        {"no clubs", event},
+        {"an empty club", event + "<CLUBS><CLUB name=\"E\" />" + club("A", "") + "</CLUBS>"},
+        {"an end tag in a comment",
+         event + "<CLUBS>" + club("A", "<!-- </CLUB> <CLUB> -->") + club("B", "") + "</CLUBS>"},
+        {"an end tag in CDATA", event + "<CLUBS>" + club("A", "<![CDATA[</CLUB>]]>") + "</CLUBS>"},
+        {"an end tag in a value",
+         event + "<CLUBS>" + club("A", "<X a=\"</CLUB>\" b='>'/>") + "</CLUBS>"},
+        {"an end tag with a space",
+         event + "<CLUBS><CLUB name=\"S\"></CLUB >" + club("A", "") + "</CLUBS>"},
+        {"a club in a club", event + "<CLUBS>" + club("A", club("B", "")) + "</CLUBS>"},
+        {"a comment and text between clubs", event + "<CLUBS><!-- <CLUB name=\"no\"> -->" +
+                                                 club("A", "") + "<?pi <CLUB>?>" + "text" +
+                                                 club("B", "") + "</CLUBS>"},
+        {"a club outside CLUBS", event + club("A", "") + "<CLUBS>" + club("B", "") + "</CLUBS>"},
+        {"clubs in a second meet", event + "<CLUBS>" + club("A", "") +
+                                       "</CLUBS></MEET><MEET name=\"Two\" course=\"SCM\">" + event +
+                                       "<CLUBS>" + club("B", "") + "</CLUBS>"},
+        {"a club left open", event + "<CLUBS>" + club("A", "").substr(0, 40) + "</CLUBS>"},
+        {"a club closed twice", event + "<CLUBS>" + club("A", "") + "</CLUB></CLUBS>"},
+        {"a comment left open in a club", event + "<CLUBS>" + club("A", "<!-- ") + "</CLUBS>"},
+        {"tags crossed in a club", event + "<CLUBS>" + club("A", "<X></Y>") + "</CLUBS>"},
+        {"a stand-in's own text", event + "<CLUBS><CLUB/>" + club("A", "") + "</CLUBS>"},
+    };
+    std::size_t errors = 0;
+    for (const auto& c : cases) {
+        for (const std::string& document :
+             {Lenex(c.meet), "<!DOCTYPE LENEX [<!ENTITY x \"<CLUB>\">]>" + Lenex(c.meet)}) {
+            const std::string whole = Reading(document, et::meet::TreeBuilding::Whole);
+            EXPECT_EQ(Reading(document, et::meet::TreeBuilding::ClubByClub), whole) << c.name;
+            errors += whole.rfind("error ", 0) == 0 ? 1U : 0U;
+        }
+    }
+    EXPECT_EQ(errors, 8U); // the four files that are not well-formed, each with both heads
 }
 
 TEST(BadEntries, EachEntryTellsWhatAndWhere) {

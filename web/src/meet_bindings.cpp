@@ -62,18 +62,11 @@ public:
             size, reinterpret_cast<unsigned char*>(incoming_.data())));
     }
 
-    // Reads the meet from the bytes put in buffer(). refill(Uint8Array) must write the same
-    // bytes into the array it is given: a .lef is parsed in place and put back from the file's
-    // copy outside the module's memory rather than from a second copy in it. Empty, or the
-    // message (with the line and column).
-    std::string open(const std::string& name, val refill) {
-        const et::meet::Restore restore = [&refill](std::string& bytes) -> std::string {
-            refill(val(emscripten::typed_memory_view(
-                bytes.size(), reinterpret_cast<unsigned char*>(bytes.data()))));
-            return {};
-        };
-        et::meet::ReadResult read =
-            et::meet::ReadMeetData(std::exchange(incoming_, {}), name, restore);
+    // Reads the meet from the bytes put in buffer(), which the meet keeps as they are (the
+    // library never marks them up, so the page needs no copy of its own). Empty, or the message
+    // (with the line and column).
+    std::string open(const std::string& name) {
+        et::meet::ReadResult read = et::meet::ReadMeetData(std::exchange(incoming_, {}), name);
         if (!read.meet) {
             return read.error;
         }
