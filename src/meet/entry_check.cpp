@@ -494,13 +494,21 @@ void Count(Counts& counts, const ReportRow& row) {
     }
 }
 
-bool NeedsQuotes(std::string_view field) {
-    for (const char c : field) {
-        if (c == ',' || c == '"' || c == '\r' || c == '\n') {
-            return true;
-        }
+// The characters that make a CSV field quoted, by byte.
+constexpr std::array<bool, 256> kQuoted = [] {
+    std::array<bool, 256> quoted{};
+    for (const char c : {',', '"', '\r', '\n'}) {
+        quoted[static_cast<unsigned char>(c)] = true;
     }
-    return false;
+    return quoted;
+}();
+
+bool NeedsQuotes(std::string_view field) {
+    bool quoted = false;
+    for (const char c : field) {
+        quoted |= kQuoted[static_cast<unsigned char>(c)];
+    }
+    return quoted;
 }
 
 void AppendField(std::string& out, std::string_view field) {
