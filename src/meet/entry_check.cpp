@@ -83,7 +83,22 @@ public:
         : event_(event), identity_(identity), entryCourse_(std::move(entryCourse)),
           hundredths_(hundredths) {}
 
-    TimeThere In(const std::string& course) {
+    // The swim in a course; the last course asked for is kept, as the event's course is asked
+    // for again by the list of that course.
+    const TimeThere& In(const std::string& course) {
+        if (!asked_ || course != askedCourse_) {
+            asked_ = true;
+            askedCourse_ = course;
+            there_ = Convert(course);
+        }
+        return there_;
+    }
+
+    // The calculator's event of the event's swim style, when it has one.
+    const IndividualEvent* Identity() const { return identity_; }
+
+private:
+    TimeThere Convert(const std::string& course) {
         TimeThere there;
         if (course == entryCourse_) {
             there.hundredths = hundredths_;
@@ -115,10 +130,6 @@ public:
         return there;
     }
 
-    // The calculator's event of the event's swim style, when it has one.
-    const IndividualEvent* Identity() const { return identity_; }
-
-private:
     void Work() {
         if (worked_) {
             return;
@@ -168,6 +179,9 @@ private:
     bool worked_ = false;
     std::string why_;
     TypedSwim typed_; // the entry's time as the window's time box takes it
+    bool asked_ = false;
+    std::string askedCourse_;
+    TimeThere there_;
 };
 
 // The calculator's event of an event's swim style, when it has one: its distance is read in the

@@ -621,6 +621,15 @@ ReadResult Failure(std::string message) {
 } // namespace
 
 std::string DecodeValue(std::string_view raw, TextEncoding encoding) {
+    // Most values are plain text: nothing to resolve, nothing to widen.
+    bool plain = true;
+    for (const char c : raw) {
+        plain = plain && c != '&' && c != '\t' && c != '\n' && c != '\r' &&
+                (static_cast<unsigned char>(c) < 0x80 || encoding == TextEncoding::Utf8);
+    }
+    if (plain) {
+        return std::string(raw);
+    }
     std::string out;
     out.reserve(raw.size());
     for (std::size_t i = 0; i < raw.size(); ++i) {
