@@ -530,13 +530,16 @@ void AppendField(std::string& out, std::string_view field) {
         out += field;
         return;
     }
+    // Quoted, each quote doubled.
     out += '"';
-    for (const char c : field) {
-        if (c == '"') {
-            out += '"';
-        }
-        out += c;
+    std::size_t from = 0;
+    for (std::size_t quote = field.find('"'); quote != std::string_view::npos;
+         quote = field.find('"', quote + 1)) {
+        out += field.substr(from, quote + 1 - from);
+        out += '"';
+        from = quote + 1;
     }
+    out += field.substr(from);
     out += '"';
 }
 

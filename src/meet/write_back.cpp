@@ -10,6 +10,7 @@
 #include <zip.h>
 
 #include <algorithm>
+#include <array>
 #include <functional>
 #include <memory>
 
@@ -46,9 +47,49 @@ std::string_view Extension(std::string_view path) {
     return path.substr(dot);
 }
 
+// The edits of one entry, in slots used again from entry to entry (so that a large meet's
+// converted entries take no memory each).
+class Edits {
+public:
+    void Clear() { count_ = 0; }
+    // A new edit replacing [offset, offset + size), its text left to fill.
+    std::string& Add(std::size_t offset, std::size_t size) {
+        if (count_ == slots_.size()) {
+            slots_.emplace_back();
+        }
+        Edit& edit = slots_[count_++];
+        edit.offset = offset;
+        edit.size = size;
+        edit.text.clear();
+        return edit.text;
+    }
+    // In document order; an insertion goes before a replacement that starts at the same place.
+    void Sort() {
+        std::sort(slots_.begin(), slots_.begin() + static_cast<std::ptrdiff_t>(count_),
+                  [](const Edit& a, const Edit& b) {
+                      return a.offset < b.offset || (a.offset == b.offset && a.size < b.size);
+                  });
+    }
+    std::size_t size() const { return count_; }
+    const Edit& operator[](std::size_t i) const { return slots_[i]; }
+
+private:
+    std::vector<Edit> slots_; // the time, the course and the original kept in MEETINFO
+    std::size_t count_ = 0;
+};
+
+// name=qvalueq after a space.
+void AppendAttribute(std::string& out, std::string_view name, char quote, std::string_view value) {
+    out += ' ';
+    out += name;
+    out += '=';
+    out += quote;
+    out += value;
+    out += quote;
+}
+
 // The edits of one converted entry; false when its start tag is not where the reading found it.
-bool EditsOf(const Meet& meet, const Entry& entry, const Conversion& conversion,
-             std::vector<Edit>& edits) {
+bool EditsOf(const Meet& meet, const Entry& entry, const Conversion& conversion, Edits& edits) {
     const std::string& bytes = meet.bytes;
     if (entry.lastValue == 0 || entry.lastValue > bytes.size()) {
         return false;
@@ -58,42 +99,37 @@ bool EditsOf(const Meet& meet, const Entry& entry, const Conversion& conversion,
     if (quote != '"' && quote != '\'') {
         return false;
     }
-    const std::string q(1, quote);
     // The course the original time was swum in: its entrycourse, else its MEETINFO's.
-    const std::string originalTime(meet.Raw(entry.entrytime));
-    const std::string originalCourse(
-        meet.Raw(entry.entrycourse.present() ? entry.entrycourse : entry.meetinfoCourse));
-    edits.push_back(
-        {entry.entrytime.offset, entry.entrytime.size, LenexTimeText(conversion.hundredths)});
+    const std::string_view originalTime = meet.Raw(entry.entrytime);
+    const std::string_view originalCourse =
+        meet.Raw(entry.entrycourse.present() ? entry.entrycourse : entry.meetinfoCourse);
+    edits.Add(entry.entrytime.offset, entry.entrytime.size) = LenexTimeText(conversion.hundredths);
     if (entry.entrycourse.present()) {
-        edits.push_back(
-            {entry.entrycourse.offset, entry.entrycourse.size, std::string(conversion.course)});
+        edits.Add(entry.entrycourse.offset, entry.entrycourse.size) = conversion.course;
     } else {
         // Just past the entry time's closing quote.
         const std::size_t end = std::size_t{entry.entrytime.offset} + entry.entrytime.size;
         if (end >= bytes.size() || (bytes[end] != '"' && bytes[end] != '\'')) {
             return false;
         }
-        edits.push_back({end + 1, 0, " entrycourse=" + q + std::string(conversion.course) + q});
+        AppendAttribute(edits.Add(end + 1, 0), "entrycourse", quote, conversion.course);
     }
 
     if (entry.meetinfo != 0) {
         // The qualifying swim is told there: its time added unless it has one, its course
         // kept, or added as the check took it. Nothing else of it changes.
-        std::string added;
+        if (entry.qualificationtime.present() && entry.meetinfoCourse.present()) {
+            return true;
+        }
+        std::string& added = edits.Add(entry.meetinfo, 0);
         if (!entry.qualificationtime.present()) {
-            added += " qualificationtime=" + q + originalTime + q;
+            AppendAttribute(added, "qualificationtime", quote, originalTime);
         }
         if (!entry.meetinfoCourse.present()) {
-            added += " course=" + q + originalCourse + q;
-        }
-        if (!added.empty()) {
-            edits.push_back({entry.meetinfo, 0, added});
+            AppendAttribute(added, "course", quote, originalCourse);
         }
         return true;
     }
-    const std::string meetinfo = "<MEETINFO qualificationtime=" + q + originalTime + q +
-                                 " course=" + q + originalCourse + q + " />";
     // The end of the entry's start tag: past its last attribute's closing quote.
     std::size_t at = bytes.find(quote, entry.lastValue);
     if (at == std::string::npos) {
@@ -103,15 +139,16 @@ bool EditsOf(const Meet& meet, const Entry& entry, const Conversion& conversion,
     while (at < bytes.size() && IsSpace(bytes[at])) {
         ++at;
     }
-    if (bytes.compare(at, 2, "/>") == 0) {
-        edits.push_back({at, 2, ">" + meetinfo + "</ENTRY>"});
-        return true;
+    const bool empty = bytes.compare(at, 2, "/>") == 0;
+    if (!empty && (at >= bytes.size() || bytes[at] != '>')) {
+        return false;
     }
-    if (at < bytes.size() && bytes[at] == '>') {
-        edits.push_back({at + 1, 0, meetinfo});
-        return true;
-    }
-    return false;
+    std::string& meetinfo = empty ? edits.Add(at, 2) : edits.Add(at + 1, 0);
+    meetinfo += empty ? "><MEETINFO" : "<MEETINFO";
+    AppendAttribute(meetinfo, "qualificationtime", quote, originalTime);
+    AppendAttribute(meetinfo, "course", quote, originalCourse);
+    meetinfo += empty ? " /></ENTRY>" : " />";
+    return true;
 }
 
 struct SourceCloser {
@@ -169,7 +206,7 @@ private:
             return false;
         }
         const Entry& entry = meet_->entries[conversion.entry];
-        edits_.clear();
+        edits_.Clear();
         edit_ = 0;
         if (!entry.entrytime.present() ||
             (!entry.entrycourse.present() && !entry.meetinfoCourse.present()) ||
@@ -177,11 +214,8 @@ private:
             error_ = meet_->Where(entry.tag) + ": this entry cannot be written back";
             return false;
         }
-        // An insertion goes before a replacement that starts at the same place.
-        std::sort(edits_.begin(), edits_.end(), [](const Edit& a, const Edit& b) {
-            return a.offset < b.offset || (a.offset == b.offset && a.size < b.size);
-        });
-        if (edits_.front().offset < at_) {
+        edits_.Sort();
+        if (edits_[0].offset < at_) {
             error_ = meet_->Where(entry.tag) + ": the entries are not in document order";
             return false;
         }
@@ -192,7 +226,7 @@ private:
     const CheckResult* result_;
     std::string_view bytes_;
     std::size_t next_ = 0; // the next conversion
-    std::vector<Edit> edits_;
+    Edits edits_;
     std::size_t edit_ = 0;
     bool textNext_ = false;
     std::size_t at_ = 0; // the file's bytes before here are given out
