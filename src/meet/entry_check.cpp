@@ -201,8 +201,8 @@ const IndividualEvent* IdentityOf(const Event& event, const std::string& course,
     return EventOfSwimStyle(event.stroke, event.distance, *pool);
 }
 
-bool ListAppliesTo(const StandardList& list, const Event& event, const Owner& owner,
-                   const MeetPart& part) {
+// Whether a list is a qualifying standard for the event: the event names it (or names none).
+bool ListServesEvent(const StandardList& list, const Event& event) {
     if (list.type != "MAXIMUM" && list.type != "MINIMUM" && !list.type.empty()) {
         return false; // DEFAULT lists are fallback times, not qualifying standards
     }
@@ -215,6 +215,11 @@ bool ListAppliesTo(const StandardList& list, const Event& event, const Owner& ow
             return false;
         }
     }
+    return true;
+}
+
+// Whether a list that serves the event applies to the swimmer or team: gender and age group.
+bool ListAppliesTo(const StandardList& list, const Owner& owner, const MeetPart& part) {
     if (list.gender != "X" && !list.gender.empty() && list.gender != owner.gender) {
         return false;
     }
@@ -269,6 +274,7 @@ struct EventFacts {
     bool pooled = false; // false when only an entry's own pool can tell the calculator event
     const IndividualEvent* identity = nullptr;
     std::vector<const Standard*> standards; // by list, when pooled
+    std::vector<bool> served;               // by list: ListServesEvent
 };
 
 class EventFactsCache {
@@ -285,6 +291,9 @@ public:
         facts.known = true;
         facts.name = EventName(event);
         facts.pooled = PoolOfCourse(course) != nullptr || PoolOfCourse(event.course) != nullptr;
+        for (const StandardList& list : meet_.lists) {
+            facts.served.push_back(ListServesEvent(list, event));
+        }
         if (facts.pooled) {
             facts.identity = IdentityOf(event, course, std::string());
             for (const StandardList& list : meet_.lists) {
@@ -315,7 +324,7 @@ void Judge(const Meet& meet, const Event& event, const EventFacts& facts, const 
     Comparison closest;
     for (std::size_t l = 0; l < meet.lists.size(); ++l) {
         const StandardList& list = meet.lists[l];
-        if (!ListAppliesTo(list, event, owner, part)) {
+        if (!facts.served[l] || !ListAppliesTo(list, owner, part)) {
             continue;
         }
         const Standard* standard =
@@ -356,15 +365,20 @@ void Judge(const Meet& meet, const Event& event, const EventFacts& facts, const 
     row.standard = chosen.list->name.empty() ? chosen.list->id : chosen.list->name;
     row.standard_time = chosen.standard->timeText;
     if (row.verdict == Verdict::Misses) {
-        row.reason = (chosen.list->type == "MINIMUM" ? "faster by " : "slower by ") +
-                     Seconds(-chosen.margin) + " s";
+        row.reason = chosen.list->type == "MINIMUM" ? "faster by " : "slower by ";
+        row.reason += Seconds(-chosen.margin);
+        row.reason += " s";
     }
     if (chosen.swim.converted) {
         const std::string& listCourse = chosen.list->course.empty() ? course : chosen.list->course;
         if (!row.reason.empty()) {
-            row.reason += " ";
+            row.reason += ' ';
         }
-        row.reason += "(" + chosen.swim.box + " in " + listCourse + ")";
+        row.reason += '(';
+        row.reason += chosen.swim.box;
+        row.reason += " in ";
+        row.reason += listCourse;
+        row.reason += ')';
     }
 }
 
