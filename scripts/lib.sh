@@ -11,6 +11,9 @@ BUILD_PACKAGES=(cmake ninja-build g++ pkg-config qt6-base-dev libgl-dev libcli11
 TEST_PACKAGES=(libgtest-dev libgmock-dev libbenchmark-dev xvfb xauth xfonts-base clang-14
                libclang-rt-14-dev valgrind desktop-file-utils appstream librsvg2-bin groff-base
                lintian dpkg-dev file shared-mime-info)
+# The benchmarks (bench/run, bench/meet/run.sh): whole processes timed side by side with
+# hyperfine, peak memory with GNU time, the meet file's parse by xmllint, instruction counts.
+BENCH_PACKAGES=(libbenchmark-dev hyperfine valgrind xvfb xauth jq time libxml2-utils)
 # The web pages (scripts/web): emscripten's compiler, the icon renderer and dpkg-source (the
 # meet library's libraries are built from Debian's source packages); its tests and benchmark
 # run the page in Debian's Chromium, driven from Node.js.

@@ -9,8 +9,13 @@
 #   equivtimes-cli entries meet.lef --report report.csv -o converted.lef
 # against
 #   xmllint --noout meet.lef
-# with hyperfine, and reports the peak resident memory of both against the file's size.
+# with hyperfine, and reports the peak resident memory of both against the file's size. It needs
+# hyperfine, xmllint and GNU time (scripts/lib.sh's BENCH_PACKAGES; bench/run installs them).
 set -eu
+for tool in hyperfine xmllint /usr/bin/time; do
+    command -v "$tool" >/dev/null 2>&1 ||
+        { echo "$tool is missing: bench/run installs scripts/lib.sh's BENCH_PACKAGES" >&2; exit 2; }
+done
 
 here=$(cd "$(dirname "$0")" && pwd)
 prog=${1:-$here/../../build/release/src/cli/equivtimes-cli}
