@@ -13,6 +13,7 @@
 
 #include <zip.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -515,6 +516,36 @@ TEST(ReadingClubByClub, ReadsEveryDocumentAsTheWholeTreeDoes) {
         }
     }
     EXPECT_EQ(errors, 8U); // the four files that are not well-formed, each with both heads
+}
+
+TEST(Report, FieldsAreQuotedAsCsvWants) {
+    // A field with a comma, a quote or a line end is quoted, its quotes doubled; others are not.
+    const struct {
+        std::string text;
+        std::string written;
+    } cases[] = {
+        {"", ""},
+        {"Leeds", "Leeds"},
+        {"Brown, Amy", "\"Brown, Amy\""},
+        {"The \"Otters\"", "\"The \"\"Otters\"\"\""},
+        {"\"", "\"\"\"\""},
+        {"two\r\nlines", "\"two\r\nlines\""},
+        {"one\nline", "\"one\nline\""},
+        {"K\xC3\xB6ln; 'Swim'", "K\xC3\xB6ln; 'Swim'"},
+    };
+    // The club is the first column, the verdict the twelfth.
+    const auto commas = static_cast<std::size_t>(
+        std::count(et::meet::kReportHeader.begin(), et::meet::kReportHeader.end(), ','));
+    for (const auto& c : cases) {
+        ReportRow row;
+        row.club = c.text;
+        row.verdict = Verdict::NoTime;
+        std::string out = "before\r\n";
+        et::meet::AppendReportCsvRow(out, row);
+        EXPECT_EQ(out, "before\r\n" + c.written + std::string(11, ',') + "no time" +
+                           std::string(commas - 11, ',') + "\r\n")
+            << c.text;
+    }
 }
 
 TEST(BadEntries, EachEntryTellsWhatAndWhere) {
