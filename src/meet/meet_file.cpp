@@ -96,13 +96,14 @@ public:
     // Each CLUB of the tree read from now on is a stand-in for the club at the same place in
     // clubs, which is parsed on its own from bytes (the document's) when its turn comes: so
     // the tree of a large meet is never built whole. marks are the stand-ins' places in the
-    // tree's buffer. False from ReadMeets when a stand-in is not where it was put.
+    // tree's buffer.
     void ClubByClub(std::string_view bytes, const std::vector<Stretch>& clubs,
                     const std::vector<std::size_t>& marks) {
         bytes_ = bytes;
         clubs_ = &clubs;
         marks_ = &marks;
     }
+    // False when a club was not read where its stand-in was put, or not at all.
     bool AllClubsRead() const { return clubs_ == nullptr || (!lost_ && next_ == clubs_->size()); }
 
     Span SpanOf(const pugi::xml_attribute& attribute) const {
