@@ -75,8 +75,8 @@ struct TimeThere {
     std::string why;
 };
 
-// One entry's swim: its time in its own pool, and its times in every pool as the window shows
-// them once worked out.
+// One entry's swim: its time in its own pool, and its time in another pool as the window's box
+// for that pool shows it, worked out for the pools asked for only.
 class Swim {
 public:
     Swim(const Event& event, const IndividualEvent* identity, std::string entryCourse,
