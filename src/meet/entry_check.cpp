@@ -13,7 +13,6 @@
 #include <algorithm>
 #include <array>
 #include <cstdio>
-#include <cstring>
 
 namespace et::meet {
 namespace {
@@ -75,10 +74,32 @@ struct TimeThere {
     std::string why;
 };
 
+// The calculator's event of an event's swim style, when it has one: its distance is read in the
+// event's pool (as the meet is held, else as the file has it, else the entry's).
+const IndividualEvent* IdentityOf(const Event& event, const std::string& course,
+                                  const std::string& entryCourse) {
+    const PoolInfo* pool = PoolOfCourse(course);
+    if (pool == nullptr) {
+        pool = PoolOfCourse(event.course);
+    }
+    if (pool == nullptr) {
+        pool = PoolOfCourse(entryCourse);
+    }
+    if (pool == nullptr || !event.hasStyle || event.relaycount != 1 || !event.technique.empty()) {
+        return nullptr;
+    }
+    return EventOfSwimStyle(event.stroke, event.distance, *pool);
+}
+
 // One entry's swim: its time in its own pool, and its time in another pool as the window's box
 // for that pool shows it, worked out for the pools asked for only.
 class Swim {
 public:
+    // A swim of the event made in entryCourse, the event's distance read in course (else in
+    // entryCourse).
+    Swim(const Event& event, const std::string& course, std::string entryCourse, long hundredths)
+        : Swim(event, IdentityOf(event, course, entryCourse), std::move(entryCourse), hundredths) {}
+    // The same with the calculator's event of the swim already known.
     Swim(const Event& event, const IndividualEvent* identity, std::string entryCourse,
          long hundredths)
         : event_(event), identity_(identity), entryCourse_(std::move(entryCourse)),
@@ -184,23 +205,6 @@ private:
     std::string askedCourse_;
     TimeThere there_;
 };
-
-// The calculator's event of an event's swim style, when it has one: its distance is read in the
-// event's pool (as the meet is held, else as the file has it, else the entry's).
-const IndividualEvent* IdentityOf(const Event& event, const std::string& course,
-                                  const std::string& entryCourse) {
-    const PoolInfo* pool = PoolOfCourse(course);
-    if (pool == nullptr) {
-        pool = PoolOfCourse(event.course);
-    }
-    if (pool == nullptr) {
-        pool = PoolOfCourse(entryCourse);
-    }
-    if (pool == nullptr || !event.hasStyle || event.relaycount != 1 || !event.technique.empty()) {
-        return nullptr;
-    }
-    return EventOfSwimStyle(event.stroke, event.distance, *pool);
-}
 
 // Whether a list is a qualifying standard for the event: the event names it (or names none).
 bool ListServesEvent(const StandardList& list, const Event& event) {
@@ -540,23 +544,22 @@ bool NeedsQuotes(std::string_view field) {
     return quoted;
 }
 
-// Writes a field at to, quoted with each quote doubled when it must be; gives the place past it.
-char* PutField(char* to, std::string_view field) {
+void AppendField(std::string& out, std::string_view field) {
     if (!NeedsQuotes(field)) {
-        if (!field.empty()) {
-            std::memcpy(to, field.data(), field.size());
-        }
-        return to + field.size();
+        out += field;
+        return;
     }
-    *to++ = '"';
-    for (const char c : field) {
-        *to++ = c;
-        if (c == '"') {
-            *to++ = '"';
-        }
+    // Quoted, each quote doubled.
+    out += '"';
+    std::size_t from = 0;
+    for (std::size_t quote = field.find('"'); quote != std::string_view::npos;
+         quote = field.find('"', quote + 1)) {
+        out += field.substr(from, quote + 1 - from);
+        out += '"';
+        from = quote + 1;
     }
-    *to++ = '"';
-    return to;
+    out += field.substr(from);
+    out += '"';
 }
 
 } // namespace
@@ -652,23 +655,13 @@ void AppendReportCsvRow(std::string& out, const ReportRow& row) {
         row.event,          row.entry_time,      row.entry_course,     row.course,
         row.converted_time, row.standard,        row.standard_time,    VerdictText(row.verdict),
         row.reason,         row.qualifying_time, row.qualifying_course};
-    // Room for the longest the row can be, filled, then cut to what it is.
-    std::size_t most = 2;
-    for (const std::string_view field : fields) {
-        most += 2 * field.size() + 3;
-    }
-    const std::size_t start = out.size();
-    out.resize(start + most);
-    char* end = out.data() + start;
     for (std::size_t i = 0; i < fields.size(); ++i) {
         if (i > 0) {
-            *end++ = ',';
+            out += ',';
         }
-        end = PutField(end, fields[i]);
+        AppendField(out, fields[i]);
     }
-    *end++ = '\r';
-    *end++ = '\n';
-    out.resize(static_cast<std::size_t>(end - out.data()));
+    out += "\r\n";
 }
 
 std::string ReportCsv(const std::vector<ReportRow>& rows) {
