@@ -328,14 +328,10 @@ ClubEntries MakeClubEntries(const Results& results, const ClubEntriesRequest& re
     answer.file = Saved(document, answer.entries);
 
     if (Extension(request.output) == ".lxf") {
-        // The .lef inside takes the .lxf's own name.
-        std::string member = request.output.substr(request.output.find_last_of('/') + 1);
-        member.replace(member.size() - 4, 4, ".lef");
-        // A meet with nothing to convert is its document as it stands.
+        // A meet with nothing to convert is its document as it stands, zipped.
         Meet written;
-        written.name = member;
         written.bytes = std::move(answer.file);
-        auto [archive, zipError] = ConvertedArchive(written, CheckResult{}, member);
+        auto [archive, zipError] = ConvertedMeetFile(written, CheckResult{}, request.output);
         if (!zipError.empty()) {
             return Refused(request.output + ": " + zipError);
         }

@@ -1,15 +1,13 @@
 #pragma once
 // The entry check's own rules, for the parts of the meet library built on them (club entries made
 // from results): a swim of an event read in another pool exactly as an entry is converted, a
-// swimmer's age as the meet reckons it, an event's name as the report gives it, a meet as an .lxf,
-// a CSV field.
+// swimmer's age as the meet reckons it, an event's name as the report gives it, a CSV field.
 
 #include "meet/meet_model.hpp"
 
 #include <optional>
 #include <string>
 #include <string_view>
-#include <utility>
 
 namespace et::meet {
 
@@ -33,11 +31,6 @@ std::optional<int> AgeAtMeet(const Date& birth, const MeetPart& part);
 
 // "100 Free", "4x50 Medley", "50 Free (KICK)", "event 7" for one with no swim style.
 std::string EventTitle(const Event& event);
-
-// The converted meet as an .lxf's bytes: a ZIP archive holding its document as member; or the
-// message.
-std::pair<std::string, std::string> ConvertedArchive(const Meet& meet, const CheckResult& result,
-                                                     std::string_view member);
 
 // A CSV field (RFC 4180), quoted when it must be.
 void AppendCsvField(std::string& out, std::string_view field);

@@ -3,7 +3,6 @@
 // stays as it was read, so the meet management program reads the file as before.
 
 #include "io/whole_file.hpp"
-#include "meet/entry_rules.hpp"
 #include "meet/lenex_values.hpp"
 #include "meet/meet_model.hpp"
 
@@ -393,11 +392,6 @@ std::pair<std::string, std::string> ZipDocument(std::string_view member, const M
 }
 
 } // namespace
-
-std::pair<std::string, std::string> ConvertedArchive(const Meet& meet, const CheckResult& result,
-                                                     std::string_view member) {
-    return ZipDocument(member, meet, result);
-}
 
 std::pair<std::string, std::string> ConvertedDocument(const Meet& meet, const CheckResult& result) {
     std::string out;
