@@ -7,6 +7,10 @@
 // Out: {type: 'progress', done, total} (done null while reading), {type: 'rows', rows: bytes},
 //      {type: 'checked', heading, counts, heap}, {type: 'failed', message},
 //      {type: 'file', bytes} or {type: 'failed', message} for a report or a converted meet.
+// Club entries from results, in a worker of their own:
+// In:  {type: 'club', invitation: File, results: [File], club: 'Leeds', name: 'meet-entries.lxf'}
+// Out: {type: 'club-made', rows: bytes, counts, entries, athletes, warnings, file: bytes} or
+//      {type: 'failed', message}.
 import createModule from './equivmeet.mjs';
 
 const module = createModule();
@@ -37,6 +41,26 @@ async function check({meet, standards, course}) {
                heap: library.MeetSession.heapSize()});
 }
 
+async function club({invitation, results, club: text, name}) {
+  const library = await module;
+  const clubSession = new library.ClubSession();
+  for (const file of results) {
+    const message = clubSession.addResults(new Uint8Array(await file.arrayBuffer()), file.name);
+    if (message) {
+      postMessage({type: 'failed', message});
+      return;
+    }
+  }
+  const made = clubSession.make(new Uint8Array(await invitation.arrayBuffer()), invitation.name,
+                                text, name);
+  clubSession.delete();
+  if (made.error) {
+    postMessage({type: 'failed', message: made.error});
+    return;
+  }
+  postMessage({type: 'club-made', ...made}, [made.rows.buffer, made.file.buffer]);
+}
+
 function file(bytes) {
   postMessage({type: 'file', bytes}, [bytes.buffer]);
 }
@@ -45,6 +69,8 @@ onmessage = async ({data}) => {
   try {
     if (data.type === 'check') {
       await check(data);
+    } else if (data.type === 'club') {
+      await club(data);
     } else if (data.type === 'report') {
       file(session.report());
     } else if (data.type === 'converted') {

@@ -421,7 +421,96 @@ function verdictCell(td, verdict) {
   td.lastChild.textContent = VERDICTS[verdict] ?? '';
 }
 
+// Club entries from results: an invitation, the results files and a club's name give the report
+// rows of every swimmer and event considered, and the entries file to save.
+class ClubEntries {
+  constructor() {
+    this.job = null;
+    this.file = null;
+    this.timer = 0;
+    const head = $('club-table').tHead.rows[0];
+    for (const column of COLUMNS) {
+      const th = document.createElement('th');
+      th.scope = 'col';
+      th.textContent = column.title;
+      head.append(th);
+    }
+    $('invitation-file').addEventListener('change', () => this.make());
+    $('results-files').addEventListener('change', () => this.make());
+    $('club').addEventListener('input', () => {
+      clearTimeout(this.timer);
+      this.timer = setTimeout(() => this.make(), 300);
+    });
+    $('save-club').addEventListener('click', () => {
+      download(this.file, this.name(), 'application/zip');
+    });
+  }
+
+  name() {
+    const [base] = nameParts($('invitation-file').files[0].name);
+    return `${base}-entries.lxf`;
+  }
+
+  show(message, status) {
+    $('club-message').textContent = message;
+    $('club-message').hidden = !message;
+    $('club-status').textContent = status;
+  }
+
+  make() {
+    clearTimeout(this.timer);
+    this.job?.end();
+    this.job = null;
+    this.file = null;
+    $('save-club').disabled = true;
+    $('club-table').tBodies[0].replaceChildren();
+    const invitation = $('invitation-file').files[0];
+    const results = [...$('results-files').files];
+    if (!invitation || results.length === 0) {
+      this.show('', 'Choose an invitation and results files');
+      return;
+    }
+    this.show('', 'Making the entries\u2026');
+    const job = new WorkerJob((data) => {
+      if (job !== this.job) {
+        return;
+      }
+      job.end();
+      this.job = null;
+      if (data.type === 'failed') {
+        this.show(data.message, 'No entries made');
+        return;
+      }
+      const rows = [];
+      splitRows(data.rows, new TextDecoder(), rows);
+      const body = $('club-table').tBodies[0];
+      for (const row of rows) {
+        const tr = document.createElement('tr');
+        row.forEach((text, column) => {
+          const td = document.createElement('td');
+          if (column === VERDICT) {
+            verdictCell(td, text);
+          } else {
+            td.textContent = text;
+          }
+          tr.append(td);
+        });
+        body.append(tr);
+      }
+      this.file = data.file;
+      $('save-club').disabled = false;
+      this.show(data.warnings.join('\n'),
+                `${data.counts.read} considered, ${data.counts.meeting} meeting, ` +
+                `${data.counts.missing} missing: ${data.entries} entries for ` +
+                `${data.athletes} swimmers`);
+    });
+    this.job = job;
+    job.post({type: 'club', invitation, results, club: $('club').value, name: this.name()});
+  }
+}
+
 const meetCheck = new MeetCheck();
+new ClubEntries();
 
 // A meet file dropped anywhere on the page is opened.
 addEventListener('dragover', (event) => {

@@ -1,9 +1,12 @@
 // The entries page's WebAssembly module: the meet library behind one class with a handful of calls
 // of plain values. Bytes and choices go in; the table's rows (in batches), the counts, the heading,
-// the report and the converted meet come out. The page's worker makes one per meet it opens.
+// the report and the converted meet come out. The page's worker makes one per meet it opens, and
+// one club session for entries made from results files.
+#include "meet/club_entries.hpp"
 #include "meet/entry_check.hpp"
 #include "meet/lenex_values.hpp"
 #include "meet/meet_model.hpp"
+#include "meet/results.hpp"
 
 #include <emscripten/bind.h>
 #include <emscripten/heap.h>
@@ -52,6 +55,34 @@ val Bytes(std::string_view bytes) {
                                             reinterpret_cast<const unsigned char*>(bytes.data())));
 }
 
+// One report row as the table shows it: times as swimmers write them, the verdict by its number.
+void AppendTableRow(std::string& batch, const et::meet::ReportRow& row) {
+    AppendShown(batch, row.club);
+    AppendShown(batch, row.athlete);
+    AppendShown(batch, row.event);
+    AppendShown(batch, et::meet::SwimmersTime(row.entry_time));
+    AppendShown(batch, row.entry_course);
+    AppendShown(batch, row.converted_time);
+    if (!row.qualifying_time.empty()) {
+        AppendText(batch, et::meet::SwimmersTime(row.qualifying_time));
+        batch += " (";
+        AppendText(batch, row.qualifying_course);
+        batch += ')';
+    }
+    batch += kField;
+    AppendText(batch, row.standard);
+    if (!row.standard_time.empty()) {
+        batch += " (";
+        AppendText(batch, et::meet::SwimmersTime(row.standard_time));
+        batch += ')';
+    }
+    batch += kField;
+    batch += static_cast<char>('0' + static_cast<int>(row.verdict));
+    batch += kField;
+    AppendShown(batch, row.reason);
+    batch.back() = kRow;
+}
+
 class MeetSession {
 public:
     // A place for the meet file's bytes, in the module's memory: the page copies the file into
@@ -98,30 +129,7 @@ public:
                 return true;
             },
             [&](const et::meet::ReportRow& row) {
-                AppendShown(batch, row.club);
-                AppendShown(batch, row.athlete);
-                AppendShown(batch, row.event);
-                AppendShown(batch, et::meet::SwimmersTime(row.entry_time));
-                AppendShown(batch, row.entry_course);
-                AppendShown(batch, row.converted_time);
-                if (!row.qualifying_time.empty()) {
-                    AppendText(batch, et::meet::SwimmersTime(row.qualifying_time));
-                    batch += " (";
-                    AppendText(batch, row.qualifying_course);
-                    batch += ')';
-                }
-                batch += kField;
-                AppendText(batch, row.standard);
-                if (!row.standard_time.empty()) {
-                    batch += " (";
-                    AppendText(batch, et::meet::SwimmersTime(row.standard_time));
-                    batch += ')';
-                }
-                batch += kField;
-                batch += static_cast<char>('0' + static_cast<int>(row.verdict));
-                batch += kField;
-                AppendShown(batch, row.reason);
-                batch.back() = kRow;
+                AppendTableRow(batch, row);
                 if (++inBatch == kBatch) {
                     flush();
                 }
@@ -188,6 +196,56 @@ private:
     et::meet::CheckResult result_;
 };
 
+// A club's entries made from results files for a meet's invitation: the results read one file
+// at a time, then the entries made, their report rows shown as the meet's are.
+class ClubSession {
+public:
+    // Reads one results file (.lef or .lxf). Empty, or the message (with the line and column).
+    std::string addResults(const std::string& bytes, const std::string& name) {
+        return et::meet::AddResults(results_, bytes, name);
+    }
+
+    // The entries for the invitation of the swimmers whose club name or code holds club, as the
+    // file output names it (.lxf or .lef): {error} or {rows: Uint8Array of the table's rows,
+    // counts, entries, athletes, warnings: [text], file: Uint8Array}.
+    val make(const std::string& invitation, const std::string& invitationName,
+             const std::string& club, const std::string& output) const {
+        et::meet::ClubEntriesRequest request;
+        request.invitation = {invitationName, invitation};
+        request.club = club;
+        request.output = output;
+        request.version = EQUIVTIMES_VERSION;
+        const et::meet::ClubEntries made = et::meet::MakeClubEntries(results_, request);
+        val out = val::object();
+        if (!made.error.empty()) {
+            out.set("error", made.error);
+            return out;
+        }
+        std::string rows;
+        for (const et::meet::ReportRow& row : made.rows) {
+            AppendTableRow(rows, row);
+        }
+        val warnings = val::array();
+        for (const std::string& warning : results_.warnings) {
+            warnings.call<void>("push", warning);
+        }
+        val counts = val::object();
+        counts.set("read", made.counts.read);
+        counts.set("meeting", made.counts.meeting);
+        counts.set("missing", made.counts.missing);
+        out.set("rows", Bytes(rows));
+        out.set("counts", counts);
+        out.set("entries", made.entries);
+        out.set("athletes", made.athletes);
+        out.set("warnings", warnings);
+        out.set("file", Bytes(made.file));
+        return out;
+    }
+
+private:
+    et::meet::Results results_;
+};
+
 } // namespace
 
 EMSCRIPTEN_BINDINGS(equivmeet) {
@@ -202,4 +260,8 @@ EMSCRIPTEN_BINDINGS(equivmeet) {
         .function("report", &MeetSession::report)
         .function("converted", &MeetSession::converted)
         .class_function("heapSize", &MeetSession::heapSize);
+    emscripten::class_<ClubSession>("ClubSession")
+        .constructor<>()
+        .function("addResults", &ClubSession::addResults)
+        .function("make", &ClubSession::make);
 }

@@ -159,6 +159,45 @@ for (const golden of GOLDEN) {
   });
 }
 
+test('entries from results: the rows and the entries file as the command line makes them', async () => {
+  const folder = join(repoRoot, 'tests', 'meet', 'results');
+  const results = ['leeds.lef', 'york.lef', 'sheffield.lef'];
+  for (const name of ['invitation.lef', ...results]) {
+    copyFileSync(join(folder, name), join(work, name));
+  }
+  const page = await openPage();
+  await page.getByText('Entries from results').click();
+  await page.getByLabel('Results', {exact: true}).setInputFiles(results.map((name) => join(work, name)));
+  await page.getByLabel('Club', {exact: true}).fill('lds');
+  await page.getByLabel('Invitation', {exact: true}).setInputFiles(join(work, 'invitation.lef'));
+  await page.waitForFunction(() => / swimmers$/.test(document.getElementById('club-status').textContent));
+
+  const run = spawnSync(cli, ['club-entries', 'invitation.lef', '--results', ...results,
+                              '--club', 'lds', '--report', 'club-report.csv',
+                              '-o', 'invitation-entries.lxf'], {cwd: work, encoding: 'utf8'});
+  assert.equal(run.status, 1, run.stderr); // leeds.lef holds a swim time that cannot be read
+  const csv = parseCsv(readFileSync(join(work, 'club-report.csv'), 'utf8'));
+  const header = csv.shift();
+  const field = (line, name) => line[header.indexOf(name)];
+  const rows = await page.locator('#club-table tbody tr').evaluateAll(
+    (trs) => trs.map((tr) => [...tr.cells].map((td) => td.lastChild?.textContent ?? '')));
+  assert.deepEqual(rows.map((row) => [row[0], row[1], row[2], row[VERDICT_COLUMN]]),
+                   csv.map((line) => [field(line, 'club'), field(line, 'athlete'),
+                                      field(line, 'event'), field(line, 'verdict')]));
+  assert.match(await page.locator('#club-message').textContent(), /leeds\.lef:24:17: swimtime '2:31\.5'/);
+  assert.equal(await page.locator('#club-status').textContent(),
+               '4 considered, 2 meeting, 1 missing: 2 entries for 2 swimmers');
+
+  // The page's entries file, read back by the command line: every entry meets, none converted.
+  const saved = await download(page, 'Save club entries');
+  assert.equal(saved.name, 'invitation-entries.lxf');
+  writeFileSync(join(work, 'page-entries.lxf'), saved.bytes);
+  const back = commandLine(['page-entries.lxf', '--standards', 'invitation.lef', '--report', 'back.csv']);
+  assert.equal(back.status, 0, back.stderr);
+  assert.equal(back.summary, 'entries: 2 read, 0 converted, 2 meeting, 0 missing, 0 not converted, 0 errors');
+  await page.close();
+});
+
 test('the table is filtered by verdict, searched by swimmer or club and sorted by a column', async () => {
   const page = await openPage();
   await page.getByLabel('Course').selectOption({label: '25 metres (SCM)'});
