@@ -1,8 +1,8 @@
 #include "cli/points_target.hpp"
 
-#include "swim/swim.hpp"
 #include "model/time_text.hpp"
 #include "points/gb_points.hpp"
+#include "swim/swim.hpp"
 
 #include <cstdio>
 #include <cstdlib>

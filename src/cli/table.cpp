@@ -1,8 +1,8 @@
 #include "cli/table.hpp"
 
 #include "cli/names.hpp"
-#include "swim/swim.hpp"
 #include "model/time_text.hpp"
+#include "swim/swim.hpp"
 
 #include <charconv>
 

@@ -2,9 +2,9 @@
 #include "cli/points_target.hpp"
 #include "cli/table.hpp"
 #include "convert/display.hpp"
-#include "swim/swim.hpp"
 #include "points/gb_points.hpp"
 #include "support/fake_platform.hpp"
+#include "swim/swim.hpp"
 #include "ui/form/main_form.hpp"
 
 #include <gtest/gtest.h>

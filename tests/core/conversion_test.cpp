@@ -1,16 +1,16 @@
 #include "convert/conversion.hpp"
 #include "convert/display.hpp"
 #include "convert/pool_factors.hpp"
-#include "swim/swim.hpp"
 #include "model/events.hpp"
 #include "model/time_text.hpp"
+#include "swim/swim.hpp"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cstdio>
-#include <vector>
 #include <string>
+#include <vector>
 
 namespace et {
 namespace {
