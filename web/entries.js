@@ -4,9 +4,10 @@
 // a job in a worker, downloads, dropped and launched files.
 import {VirtualTable} from './entries-table.js';
 
-export const VERDICTS = ['meets', 'misses', 'no standard', 'no time', 'not converted', 'error'];
+export const VERDICTS = ['meets', 'misses', 'no standard', 'no time', 'not converted', 'error',
+  'ineligible', 'withdrawn'];
 // Each verdict has a shape as well as its word, never a colour alone.
-const ICONS = ['\u2714', '\u26A0', '?', '\u25A1', '\u2139', '\u2716'];
+const ICONS = ['\u2714', '\u26A0', '?', '\u25A1', '\u2139', '\u2716', '\u26D4', '\u21A9'];
 const COURSES = {
   LCM: '50 metres', SCM33: '33 1/3 metres', SCM: '25 metres', SCM20: '20 metres',
   SCY36: '36 2/3 yards', SCY27: '27 1/2 yards', SCY33: '33 1/3 yards', SCY: '25 yards',

@@ -81,6 +81,8 @@ ReportModel::ReportModel(QObject* parent) : QAbstractTableModel(parent) {
     icons_[static_cast<std::size_t>(V::NoTime)] = icon(QStyle::SP_MediaStop);
     icons_[static_cast<std::size_t>(V::NotConverted)] = icon(QStyle::SP_MessageBoxInformation);
     icons_[static_cast<std::size_t>(V::Error)] = icon(QStyle::SP_MessageBoxCritical);
+    icons_[static_cast<std::size_t>(V::Ineligible)] = icon(QStyle::SP_BrowserStop);
+    icons_[static_cast<std::size_t>(V::Withdrawn)] = icon(QStyle::SP_DialogCancelButton);
 }
 
 void ReportModel::setRows(std::vector<et::meet::ReportRow> rows) {

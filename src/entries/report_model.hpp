@@ -58,7 +58,7 @@ public:
 
 private:
     std::vector<et::meet::ReportRow> rows_;
-    std::array<QIcon, 6> icons_;
+    std::array<QIcon, 8> icons_;
 };
 
 // A time as the meet file ("00:01:02.34") or the converted box ("1.01.4", "59.3") writes it, in

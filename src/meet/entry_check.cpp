@@ -521,6 +521,12 @@ void Count(Counts& counts, const ReportRow& row) {
     case Verdict::Error:
         ++counts.errors;
         break;
+    case Verdict::Ineligible:
+        ++counts.ineligible;
+        break;
+    case Verdict::Withdrawn:
+        ++counts.withdrawn;
+        break;
     case Verdict::NoStandard:
     case Verdict::NoTime:
         break;
@@ -604,6 +610,10 @@ std::string_view VerdictText(Verdict verdict) {
         return "no time";
     case Verdict::NotConverted:
         return "not converted";
+    case Verdict::Ineligible:
+        return "ineligible";
+    case Verdict::Withdrawn:
+        return "withdrawn";
     case Verdict::Error:
         break;
     }

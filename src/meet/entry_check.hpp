@@ -15,9 +15,22 @@
 
 namespace et::meet {
 
-enum class Verdict { Meets, Misses, NoStandard, NoTime, NotConverted, Error };
+// Ineligible: the meet's rules refuse the entry whatever its time (the qualifying period, who may
+// swim the event, the entry limits). Withdrawn: the entry's own status (WDR, RJC, SICK, DNS...)
+// takes it out of the meet; it is neither judged nor converted.
+enum class Verdict {
+    Meets,
+    Misses,
+    NoStandard,
+    NoTime,
+    NotConverted,
+    Error,
+    Ineligible,
+    Withdrawn
+};
 
-// "meets", "misses", "no standard", "no time", "not converted", "error".
+// "meets", "misses", "no standard", "no time", "not converted", "error", "ineligible",
+// "withdrawn".
 std::string_view VerdictText(Verdict verdict);
 
 // One entry of the meet, athletes' and relays' alike, in document order. Times and courses as
@@ -57,6 +70,8 @@ struct Counts {
     std::size_t missing = 0;
     std::size_t notConverted = 0;
     std::size_t errors = 0;
+    std::size_t ineligible = 0;
+    std::size_t withdrawn = 0;
 };
 
 // What stands above the entries: the meet's name, city, first session date and course.
