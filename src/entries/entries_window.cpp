@@ -26,6 +26,7 @@
 #include <QUrl>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <utility>
 
 #include "convert/pool_factors.hpp"
@@ -137,6 +138,8 @@ void EntriesWindow::buildWidgets() {
     show_->addItem(tr("Misses"), static_cast<int>(ReportFilter::Show::Misses));
     show_->addItem(tr("Not converted"), static_cast<int>(ReportFilter::Show::NotConverted));
     show_->addItem(tr("Errors"), static_cast<int>(ReportFilter::Show::Errors));
+    show_->addItem(tr("Ineligible"), static_cast<int>(ReportFilter::Show::Ineligible));
+    show_->addItem(tr("Withdrawn"), static_cast<int>(ReportFilter::Show::Withdrawn));
     showLabel->setBuddy(show_);
     connect(show_, &QComboBox::currentIndexChanged, this, [this](int index) {
         filter_->setShow(static_cast<ReportFilter::Show>(show_->itemData(index).toInt()));
@@ -190,7 +193,7 @@ void EntriesWindow::buildWidgets() {
     table_->verticalHeader()->setDefaultSectionSize(table_->fontMetrics().height() + 6);
     // Columns as wide as their contents, measured over the first thousand rows at most.
     table_->horizontalHeader()->setResizeContentsPrecision(1000);
-    table_->resizeColumnsToContents();
+    fitColumns();
     layout->addWidget(table_, 1);
 
     counts_ = new QLabel(central);
@@ -379,7 +382,7 @@ void EntriesWindow::applyOutcome(LoadOutcome outcome) {
     auto result = std::make_shared<et::meet::CheckResult>(std::move(outcome.result));
     result_ = result;
     model_->setRows(result->rows);
-    table_->resizeColumnsToContents();
+    fitColumns();
     unsaved_ = result_->counts.converted > 0;
     setWindowModified(unsaved_);
     setWindowTitle(tr("%1[*] - Equivalent Times entries").arg(QFileInfo(meetPath_).fileName()));
@@ -388,6 +391,27 @@ void EntriesWindow::applyOutcome(LoadOutcome outcome) {
     }
     refreshHeading();
     refreshCounts();
+}
+
+void EntriesWindow::fitColumns() {
+    table_->resizeColumnsToContents();
+    QHeaderView* header = table_->horizontalHeader();
+    const int letter = table_->fontMetrics().horizontalAdvance(QLatin1Char('n'));
+    // A long name or club is cut (and shown whole on hovering) rather than pushing the verdict
+    // out of view.
+    for (const int column : {ReportModel::Swimmer, ReportModel::Club}) {
+        header->resizeSection(column, std::min(header->sectionSize(column), letter * 26));
+    }
+    // The reason takes what the window leaves beside the columns before it, down to a width
+    // that still shows the start of a sentence; the standard and the club follow.
+    int before = 0;
+    for (int column = 0; column < ReportModel::Reason; ++column) {
+        before += header->sectionSize(column);
+    }
+    const int room = table_->viewport()->width() - before;
+    if (header->sectionSize(ReportModel::Reason) > room) {
+        header->resizeSection(ReportModel::Reason, std::max(room, letter * 24));
+    }
 }
 
 void EntriesWindow::refreshBusy() {
@@ -442,11 +466,12 @@ void EntriesWindow::refreshCounts() {
     }
     const et::meet::Counts& c = result_->counts;
     const auto n = [](std::size_t value) { return QString::number(value); };
-    // The command line's summary, and how many of the entries the table shows.
+    // The command line's summary with the entries the meet's rules refuse and the withdrawn, and
+    // how many of the entries the table shows.
     counts_->setText(tr("Entries: %1 read, %2 converted, %3 meeting, %4 missing, %5 not converted, "
-                        "%6 errors; %7 shown")
+                        "%6 errors, %7 ineligible, %8 withdrawn; %9 shown")
                          .arg(n(c.read), n(c.converted), n(c.meeting), n(c.missing),
-                              n(c.notConverted), n(c.errors),
+                              n(c.notConverted), n(c.errors), n(c.ineligible), n(c.withdrawn),
                               QString::number(filter_->rowCount())));
 }
 

@@ -90,6 +90,8 @@ private:
     void jobFinished();
     void applyOutcome(LoadOutcome outcome);
     void showProgress(qulonglong done, qulonglong total);
+    // Columns as wide as their contents, but the verdict and the start of its reason in view.
+    void fitColumns();
     void refreshBusy();
     void refreshHeading();
     void refreshCounts();

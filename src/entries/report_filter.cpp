@@ -2,6 +2,8 @@
 
 #include "entries/report_model.hpp"
 
+#include <optional>
+
 namespace et::entries {
 
 ReportFilter::ReportFilter(QObject* parent) : QSortFilterProxyModel(parent) {
@@ -31,24 +33,26 @@ bool ReportFilter::filterAcceptsRow(int sourceRow, const QModelIndex& sourcePare
     using V = et::meet::Verdict;
     const auto verdict =
         static_cast<V>(cell(ReportModel::Verdict).data(ReportModel::VerdictRole).toInt());
-    switch (show_) {
-    case Show::All:
-        break;
-    case Show::Misses:
-        if (verdict != V::Misses) {
-            return false;
+    // The one verdict each choice but All shows.
+    const auto shown = [this]() -> std::optional<V> {
+        switch (show_) {
+        case Show::All:
+            break;
+        case Show::Misses:
+            return V::Misses;
+        case Show::NotConverted:
+            return V::NotConverted;
+        case Show::Errors:
+            return V::Error;
+        case Show::Ineligible:
+            return V::Ineligible;
+        case Show::Withdrawn:
+            return V::Withdrawn;
         }
-        break;
-    case Show::NotConverted:
-        if (verdict != V::NotConverted) {
-            return false;
-        }
-        break;
-    case Show::Errors:
-        if (verdict != V::Error) {
-            return false;
-        }
-        break;
+        return std::nullopt;
+    }();
+    if (shown && verdict != *shown) {
+        return false;
     }
     if (search_.isEmpty()) {
         return true;

@@ -1,7 +1,7 @@
 #pragma once
 // What the entries table shows of the report: the rows of one kind of verdict (all, the misses,
-// those not converted, the errors) whose swimmer or club holds the searched text, in the order
-// of the column the user sorts by.
+// those not converted, the errors, the entries the meet's rules refuse, the withdrawn) whose
+// swimmer or club holds the searched text, in the order of the column the user sorts by.
 
 #include <QSortFilterProxyModel>
 #include <QString>
@@ -12,7 +12,7 @@ class ReportFilter : public QSortFilterProxyModel {
     Q_OBJECT
 
 public:
-    enum class Show { All, Misses, NotConverted, Errors };
+    enum class Show { All, Misses, NotConverted, Errors, Ineligible, Withdrawn };
 
     explicit ReportFilter(QObject* parent = nullptr);
 

@@ -110,9 +110,13 @@ QVariant ReportModel::data(const QModelIndex& index, int role) const {
     const et::meet::ReportRow& entry = row(index.row());
     const auto column = static_cast<Column>(index.column());
     if (role == Qt::ToolTipRole) {
-        // A long reason may be cut off by its column; the whole of it shows on hovering.
-        return column == Reason && !entry.reason.empty() ? QVariant(text(entry.reason))
-                                                         : QVariant();
+        // A long reason, name or club may be cut off by its column; the whole of it shows on
+        // hovering.
+        const std::string* whole = column == Reason    ? &entry.reason
+                                   : column == Swimmer ? &entry.athlete
+                                   : column == Club    ? &entry.club
+                                                       : nullptr;
+        return whole != nullptr && !whole->empty() ? QVariant(text(*whole)) : QVariant();
     }
     if (role == Qt::DisplayRole || role == Qt::AccessibleTextRole || role == SortRole) {
         switch (column) {

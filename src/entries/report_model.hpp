@@ -1,9 +1,9 @@
 #pragma once
 // The entries table: one row per entry of the meet, in the meet library's report order, with
-// the columns the entry secretary reads (club, swimmer, event, the entry's time and pool, the
-// converted time, the qualifying swim when it is not the entry time, the standard, the verdict
-// and its reason). The model only shows the rows the
-// library made; it decides nothing.
+// the columns the entry secretary reads, first what is read first (the swimmer, the event, the
+// entry's time and pool, the converted time, the qualifying swim when it is not the entry time,
+// the verdict and its reason), then the standard and the club. The model only shows the rows
+// the library made; it decides nothing.
 
 #include <QAbstractTableModel>
 #include <QIcon>
@@ -20,18 +20,18 @@ class ReportModel : public QAbstractTableModel {
 
 public:
     enum Column {
-        Club,
         Swimmer,
         Event,
         EntryTime,
         EntryCourse,
         Converted,
         Qualifying,
-        Standard,
         Verdict,
-        Reason
+        Reason,
+        Standard,
+        Club
     };
-    static constexpr int kColumnCount = Reason + 1;
+    static constexpr int kColumnCount = Club + 1;
 
     // Under this role every cell gives the value the column sorts by: times as seconds (no time
     // last), texts as they are.

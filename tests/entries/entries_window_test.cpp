@@ -12,6 +12,7 @@
 #include <QDropEvent>
 #include <QFile>
 #include <QFileDialog>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
@@ -125,6 +126,9 @@ private slots:
     void showsTheReportRowsAndVerdicts();
     void filterSearchAndSort_data();
     void filterSearchAndSort();
+    void showsOneVerdict_data();
+    void showsOneVerdict();
+    void verdictAndReasonInViewAtTheOpeningSize();
     void courseOverride_data();
     void courseOverride();
     void addedQualifyingTimes_data();
@@ -228,7 +232,7 @@ void EntriesWindowTest::showsTheReportRowsAndVerdicts() {
              qPrintable(place));
     QCOMPARE(element<QLabel>(QStringLiteral("counts"))->text(),
              QStringLiteral("Entries: 7 read, 2 converted, 3 meeting, 1 missing, 1 not converted, "
-                            "1 errors; 7 shown"));
+                            "1 errors, 0 ineligible, 0 withdrawn; 7 shown"));
     QCOMPARE(table.model()->headerData(ReportModel::Converted, Qt::Horizontal).toString(),
              QStringLiteral("Converted"));
 }
@@ -289,6 +293,104 @@ void EntriesWindowTest::filterSearchAndSort() {
     QVERIFY(element<QLabel>(QStringLiteral("counts"))
                 ->text()
                 .endsWith(QStringLiteral("; %1 shown").arg(expected.size())));
+}
+
+void EntriesWindowTest::showsOneVerdict_data() {
+    QTest::addColumn<int>("show");
+    QTest::addColumn<QStringList>("swimmers");
+    using S = ReportFilter::Show;
+    QTest::newRow("all") << static_cast<int>(S::All)
+                         << QStringList{"Meets",        "Misses",       "NoStandard",
+                                        "NoTime",       "NotConverted", "Error",
+                                        "Ineligible 1", "Withdrawn",    "Ineligible 2"};
+    QTest::newRow("misses") << static_cast<int>(S::Misses) << QStringList{"Misses"};
+    QTest::newRow("not converted")
+        << static_cast<int>(S::NotConverted) << QStringList{"NotConverted"};
+    QTest::newRow("errors") << static_cast<int>(S::Errors) << QStringList{"Error"};
+    QTest::newRow("ineligible") << static_cast<int>(S::Ineligible)
+                                << QStringList{"Ineligible 1", "Ineligible 2"};
+    QTest::newRow("withdrawn") << static_cast<int>(S::Withdrawn) << QStringList{"Withdrawn"};
+}
+
+void EntriesWindowTest::showsOneVerdict() {
+    QFETCH(int, show);
+    QFETCH(QStringList, swimmers);
+    // One row of each verdict, each swimmer named after it, and a second ineligible one.
+    using V = et::meet::Verdict;
+    std::vector<et::meet::ReportRow> rows;
+    const std::vector<std::pair<V, const char*>> verdicts = {{V::Meets, "Meets"},
+                                                             {V::Misses, "Misses"},
+                                                             {V::NoStandard, "NoStandard"},
+                                                             {V::NoTime, "NoTime"},
+                                                             {V::NotConverted, "NotConverted"},
+                                                             {V::Error, "Error"},
+                                                             {V::Ineligible, "Ineligible 1"},
+                                                             {V::Withdrawn, "Withdrawn"},
+                                                             {V::Ineligible, "Ineligible 2"}};
+    for (const auto& [verdict, name] : verdicts) {
+        et::meet::ReportRow row;
+        row.athlete = name;
+        row.verdict = verdict;
+        rows.push_back(row);
+    }
+    window_->model().setRows(rows);
+    auto* showBox = element<QComboBox>(QStringLiteral("show"));
+    const int index = showBox->findData(show);
+    QVERIFY(index >= 0);
+    showBox->setCurrentIndex(index);
+    QCOMPARE(column(*window_->table().model(), ReportModel::Swimmer), swimmers);
+    // The word of the verdict and its icon are the verdict's own.
+    for (int row = 0; row < window_->table().model()->rowCount(); ++row) {
+        const QModelIndex cell = window_->table().model()->index(row, ReportModel::Verdict);
+        const auto verdict = static_cast<V>(cell.data(ReportModel::VerdictRole).toInt());
+        QCOMPARE(cell.data().toString(), VerdictLabel(verdict));
+        QVERIFY(!cell.data(Qt::DecorationRole).value<QIcon>().isNull());
+    }
+}
+
+void EntriesWindowTest::verdictAndReasonInViewAtTheOpeningSize() {
+    // Long clubs' and swimmers' names, as a national meet has them, and a long reason.
+    const QString path = scratch_->filePath(QStringLiteral("long-names.lef"));
+    {
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        QByteArray xml =
+            "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<LENEX version=\"3.0\">"
+            "<CONSTRUCTOR name=\"Generated\" version=\"1\"/><MEETS>"
+            "<MEET name=\"National Trials\" city=\"Hull\" course=\"LCM\"><SESSIONS>"
+            "<SESSION number=\"1\" date=\"2026-12-12\" course=\"LCM\"><EVENTS>"
+            "<EVENT eventid=\"1\" number=\"1\"><SWIMSTYLE distance=\"1500\" relaycount=\"1\" "
+            "stroke=\"FREE\"/></EVENT></EVENTS></SESSION></SESSIONS><CLUBS>"
+            "<CLUB name=\"Amateur Swimming Club of the Northern Lakes and Rivers\"><ATHLETES>";
+        for (int a = 0; a < 30; ++a) {
+            xml += "<ATHLETE athleteid=\"" + QByteArray::number(a) +
+                   "\" firstname=\"Alexandra-Josephine Mary\" lastname=\"Fitzwilliam-Worthington" +
+                   QByteArray::number(a) +
+                   "\" gender=\"F\" birthdate=\"2010-01-01\"><ENTRIES><ENTRY eventid=\"1\" "
+                   "entrytime=\"00:17:32.55\" entrycourse=\"SCY\" status=\"EXH\"/>"
+                   "</ENTRIES></ATHLETE>";
+        }
+        xml += "</ATHLETES></CLUB></CLUBS></MEET></MEETS></LENEX>\n";
+        QVERIFY(file.write(xml) == xml.size());
+    }
+    QVERIFY(load(path));
+    QVERIFY(!window_->model().row(0).reason.empty());
+    const QHeaderView& header = *window_->table().horizontalHeader();
+    const int width = window_->table().viewport()->width();
+    const int letter = window_->table().fontMetrics().horizontalAdvance(QLatin1Char('n'));
+    // Every column up to the verdict whole in view, and at least the start of the reason.
+    for (int column = 0; column <= ReportModel::Verdict; ++column) {
+        QVERIFY2(
+            header.sectionViewportPosition(column) + header.sectionSize(column) <= width,
+            qPrintable(QStringLiteral("column %1 ends at %2 of %3")
+                           .arg(column)
+                           .arg(header.sectionViewportPosition(column) + header.sectionSize(column))
+                           .arg(width)));
+    }
+    QVERIFY(header.sectionViewportPosition(ReportModel::Reason) + letter * 20 <= width);
+    // A name cut by its column is whole on hovering.
+    QCOMPARE(window_->table().model()->index(0, ReportModel::Club).data(Qt::ToolTipRole).toString(),
+             QStringLiteral("Amateur Swimming Club of the Northern Lakes and Rivers"));
 }
 
 void EntriesWindowTest::courseOverride_data() {
