@@ -49,6 +49,7 @@ struct EntriesOptions {
     std::optional<std::string> course; // a Lenex course code replacing the meet's
     std::string report = "-";          // the CSV report; - for standard output
     std::string output;                // the converted meet (.lef or .lxf); none when empty
+    std::string fees;                  // the fees per club as CSV; none when empty, - stdout
 };
 
 struct BestTimesOptions {

@@ -5,6 +5,7 @@
 
 #include "io/whole_file.hpp"
 #include "meet/entry_check.hpp"
+#include "meet/fees.hpp"
 
 #include <memory>
 
@@ -82,7 +83,7 @@ int RunEntries(const EntriesOptions& options, std::FILE* out, std::FILE* err) {
             return kExitUsage;
         }
     }
-    for (const std::string* output : {&options.report, &options.output}) {
+    for (const std::string* output : {&options.report, &options.output, &options.fees}) {
         if (!IsStdout(*output) && OntoInput(*output, options)) {
             Tell(err, *output + ": that is a file being read; write to another file");
             return kExitUsage;
@@ -91,6 +92,17 @@ int RunEntries(const EntriesOptions& options, std::FILE* out, std::FILE* err) {
     if (!options.output.empty() && !IsStdout(options.report) &&
         (options.output == options.report || io::SameFile(options.output, options.report))) {
         Tell(err, "the report and the converted meet cannot be one file");
+        return kExitUsage;
+    }
+    if (!options.fees.empty() && !IsStdout(options.fees) &&
+        ((!IsStdout(options.report) &&
+          (options.fees == options.report || io::SameFile(options.fees, options.report))) ||
+         options.fees == options.output || io::SameFile(options.fees, options.output))) {
+        Tell(err, "the fees go to a file of their own");
+        return kExitUsage;
+    }
+    if (IsStdout(options.fees) && !options.fees.empty() && IsStdout(options.report)) {
+        Tell(err, "the report and the fees cannot both go to standard output");
         return kExitUsage;
     }
 
@@ -104,6 +116,9 @@ int RunEntries(const EntriesOptions& options, std::FILE* out, std::FILE* err) {
             Tell(err, error);
             return kExitUsage;
         }
+    }
+    for (const std::string& problem : read.meet->problems) {
+        std::fprintf(err, "%s\n", problem.c_str());
     }
 
     std::unique_ptr<io::WholeFileWriter> reportFile;
@@ -141,6 +156,23 @@ int RunEntries(const EntriesOptions& options, std::FILE* out, std::FILE* err) {
                  counts.errors);
     if (!written) {
         return kExitUsage;
+    }
+    if (!options.fees.empty()) {
+        const meet::MeetFees fees = meet::FeesOf(*read.meet, result);
+        for (const std::string& problem : fees.problems) {
+            Tell(err, problem);
+        }
+        const std::string csv = meet::FeesCsv(fees);
+        if (IsStdout(options.fees)) {
+            if (std::fwrite(csv.data(), 1, csv.size(), out) != csv.size()) {
+                Tell(err, "cannot write the fees");
+                return kExitUsage;
+            }
+        } else if (const std::string error = io::WriteWholeFile(options.fees, csv);
+                   !error.empty()) {
+            Tell(err, error);
+            return kExitUsage;
+        }
     }
     if (!options.output.empty()) {
         if (const std::string error = meet::WriteConvertedMeet(*read.meet, result, options.output);

@@ -130,6 +130,9 @@ int main(int argc, char** argv) {
         ->capture_default_str();
     entriesCmd->add_option("-o,--output", entries.output,
                            "The converted meet file, .lef or .lxf by its name");
+    entriesCmd->add_option("--fees", entries.fees,
+                           "CSV of the fees each club pays for its accepted entries, - for "
+                           "standard output");
 
     const std::string courses = "Courses: LCM, SCM, SCM33, SCM20, SCY, SCY20, SCY27, SCY33, SCY36.";
     BestTimesOptions bestTimes;

@@ -633,6 +633,7 @@ CheckResult CheckEntries(const Meet& meet, const std::optional<std::string>& cou
         result.rows.reserve(total);
     }
     result.conversions.reserve(total);
+    result.verdicts.reserve(total);
     ReportRow row;
     EventFactsCache cache(meet);
     for (std::size_t i = 0; i < total; ++i) {
@@ -641,6 +642,7 @@ CheckResult CheckEntries(const Meet& meet, const std::optional<std::string>& cou
             return result;
         }
         CheckEntry(meet, i, courseOverride, locator, cache, result.conversions, row);
+        result.verdicts.push_back(row.verdict);
         Count(result.counts, row);
         if (sink) {
             sink(row);

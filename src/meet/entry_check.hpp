@@ -128,6 +128,7 @@ struct CheckResult {
     Counts counts;
     bool cancelled = false;
     std::vector<Conversion> conversions;
+    std::vector<Verdict> verdicts; // by entry, in document order, kept rows or not
 };
 
 // Takes each row as it is made, when the rows are not to be kept (a large meet's report

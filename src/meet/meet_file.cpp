@@ -40,18 +40,22 @@ long NumberOr(std::string_view text, long fallback) {
     return value;
 }
 
-Date ParseDate(std::string_view text) {
-    // YYYY-MM-DD
-    if (text.size() != 10 || text[4] != '-' || text[7] != '-') {
-        return {};
+// The day before day (no day for no day).
+Date DayBefore(Date day) {
+    if (day.year == 0) {
+        return day;
     }
-    const long year = NumberOr(text.substr(0, 4), 0);
-    const long month = NumberOr(text.substr(5, 2), 0);
-    const long day = NumberOr(text.substr(8, 2), 0);
-    if (year <= 0 || month < 1 || month > 12 || day < 1 || day > 31) {
-        return {};
+    if (--day.day > 0) {
+        return day;
     }
-    return {static_cast<int>(year), static_cast<int>(month), static_cast<int>(day)};
+    if (--day.month == 0) {
+        day.month = 12;
+        --day.year;
+    }
+    static constexpr std::array<int, 12> kDays = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    const bool leap = (day.year % 4 == 0 && day.year % 100 != 0) || day.year % 400 == 0;
+    day.day = kDays[static_cast<std::size_t>(day.month - 1)] + (leap && day.month == 2 ? 1 : 0);
+    return day;
 }
 
 void AppendUtf8(std::string& out, unsigned long code) {
@@ -176,6 +180,14 @@ public:
                 if (course.empty()) {
                     course = meetCourse;
                 }
+                Session rules;
+                rules.number = Text(session, "number");
+                const std::string what =
+                    "SESSION" + (rules.number.empty() ? std::string() : " " + rules.number);
+                rules.maxentriesathlete = Limit(session, what, "maxentriesathlete");
+                rules.maxentriesrelay = Limit(session, what, "maxentriesrelay");
+                rules.fees = ReadFees(session, what);
+                part.sessions.push_back(std::move(rules));
                 for (const pugi::xml_node events : session.children("EVENTS")) {
                     for (const pugi::xml_node eventNode : events.children("EVENT")) {
                         ReadEvent(eventNode, part, course);
@@ -185,9 +197,79 @@ public:
         }
     }
 
+    // A count the meet limits something to: -1 without a limit (or with one that is no whole
+    // number, told among the meet's problems).
+    long Limit(const pugi::xml_node& node, const std::string& what, const char* attribute) {
+        const pugi::xml_attribute value = node.attribute(attribute);
+        if (!value) {
+            return -1;
+        }
+        const std::string text = DecodeValue(value.value(), meet_.encoding);
+        const long limit = NumberOr(text, -2);
+        if (limit < 0) {
+            Problem(what + " " + attribute + " '" + text + "' is not a whole number; no limit");
+            return -1;
+        }
+        return limit;
+    }
+
+    void Problem(const std::string& message) {
+        meet_.problems.push_back(meet_.name + ": " + message);
+    }
+
+    Fee ReadFee(const pugi::xml_node& node, const std::string& what) {
+        Fee fee;
+        const std::string text = Text(node, "value");
+        fee.currency = Text(node, "currency");
+        fee.cents = NumberOr(text, -1);
+        if (fee.cents < 0) {
+            Problem(what + " FEE value '" + text +
+                    "' is not a whole number of cents; the fee is left out");
+            fee.cents = -1;
+        }
+        return fee;
+    }
+
+    // The FEES/FEE of a MEET or SESSION.
+    std::vector<TypedFee> ReadFees(const pugi::xml_node& node, const std::string& what) {
+        std::vector<TypedFee> fees;
+        for (const pugi::xml_node group : node.children("FEES")) {
+            for (const pugi::xml_node fee : group.children("FEE")) {
+                TypedFee typed{Text(fee, "type"), ReadFee(fee, what)};
+                if (typed.fee.cents >= 0) {
+                    fees.push_back(std::move(typed));
+                }
+            }
+        }
+        return fees;
+    }
+
+    void ReadAgeGroups(const pugi::xml_node& node, Event& event) {
+        for (const pugi::xml_node groups : node.children("AGEGROUPS")) {
+            for (const pugi::xml_node group : groups.children("AGEGROUP")) {
+                AgeGroup age;
+                age.id = Text(group, "agegroupid");
+                age.gender = Text(group, "gender");
+                for (const auto& [attribute, bound] :
+                     {std::pair{"agemin", &age.agemin}, std::pair{"agemax", &age.agemax}}) {
+                    const std::string text = Text(group, attribute);
+                    *bound = NumberOr(text, -2);
+                    if (*bound < -1 && event.ageGroupError.empty()) {
+                        event.ageGroupError = "AGEGROUP " + std::string(attribute) + " '" + text +
+                                              "' of event " + event.id +
+                                              " is not a whole number of years";
+                    }
+                }
+                event.ageGroups.push_back(std::move(age));
+            }
+        }
+    }
+
     void ReadEvent(const pugi::xml_node& node, MeetPart& part, const std::string& course) {
         Event event;
         event.id = Text(node, "eventid");
+        event.number = Text(node, "number");
+        event.session = part.sessions.empty() ? 0 : part.sessions.size() - 1;
         event.course = course;
         event.gender = Text(node, "gender");
         if (const pugi::xml_node style = node.child("SWIMSTYLE")) {
@@ -203,6 +285,12 @@ public:
                 event.refs.push_back(Text(ref, "timestandardlistid"));
             }
         }
+        const std::string what = "EVENT " + event.id;
+        event.maxentries = Limit(node, what, "maxentries");
+        if (const pugi::xml_node fee = node.child("FEE")) {
+            event.fee = ReadFee(fee, what);
+        }
+        ReadAgeGroups(node, event);
         // The first event of an eventid defines it.
         if (part.events.emplace(event.id, meet_.events.size()).second) {
             meet_.events.push_back(std::move(event));
@@ -220,7 +308,9 @@ public:
                 entry.entrytime = SpanOf(node.attribute("entrytime"));
                 entry.entrycourse = SpanOf(node.attribute("entrycourse"));
                 entry.status = SpanOf(node.attribute("status"));
+                entry.agegroupid = SpanOf(node.attribute("agegroupid"));
                 if (const pugi::xml_node info = node.child("MEETINFO")) {
+                    entry.meetinfoDate = SpanOf(info.attribute("date"));
                     entry.meetinfo = OffsetOf(info.name()) + 8;
                     entry.meetinfoCourse = SpanOf(info.attribute("course"));
                     entry.qualificationtime = SpanOf(info.attribute("qualificationtime"));
@@ -318,6 +408,7 @@ public:
                     part.ageDate = ParseDate(Text(ageDate, "value"));
                 }
                 ReadEvents(node, part, course);
+                ReadMeetRules(node, part);
                 if (meet_.parts.empty()) {
                     meet_.heading.name = Text(node, "name");
                     meet_.heading.city = Text(node, "city");
@@ -332,6 +423,39 @@ public:
     }
 
 private:
+    // The meet's own rules: its qualifying period, its limits and its fees.
+    void ReadMeetRules(const pugi::xml_node& node, MeetPart& part) {
+        part.maxentriesathlete = Limit(node, "MEET", "maxentriesathlete");
+        part.maxentriesrelay = Limit(node, "MEET", "maxentriesrelay");
+        part.fees = ReadFees(node, "MEET");
+        const pugi::xml_node qualify = node.child("QUALIFY");
+        if (!qualify) {
+            return;
+        }
+        const std::string from = Text(qualify, "from");
+        const Date start = ParseDate(from);
+        if (start.year == 0) {
+            Problem(qualify.attribute("from")
+                        ? "QUALIFY from '" + from +
+                              "' is not a date (YYYY-MM-DD); the qualifying "
+                              "period is not checked"
+                        : std::string("QUALIFY has no from; the qualifying period is not checked"));
+            return;
+        }
+        Date end = DayBefore(part.firstSession);
+        if (const pugi::xml_attribute until = qualify.attribute("until")) {
+            const std::string text = DecodeValue(until.value(), meet_.encoding);
+            end = ParseDate(text);
+            if (end.year == 0) {
+                Problem("QUALIFY until '" + text +
+                        "' is not a date (YYYY-MM-DD); the qualifying period is not checked");
+                return;
+            }
+        }
+        part.qualifyFrom = start;
+        part.qualifyUntil = end;
+    }
+
     Meet& meet_;
     std::string_view buffer_; // the bytes the tree being read is parsed over
     std::size_t offset_ = 0;  // their place in the document
@@ -620,6 +744,20 @@ ReadResult Failure(std::string message) {
 }
 
 } // namespace
+
+Date ParseDate(std::string_view text) {
+    // YYYY-MM-DD
+    if (text.size() != 10 || text[4] != '-' || text[7] != '-') {
+        return {};
+    }
+    const long year = NumberOr(text.substr(0, 4), 0);
+    const long month = NumberOr(text.substr(5, 2), 0);
+    const long day = NumberOr(text.substr(8, 2), 0);
+    if (year <= 0 || month < 1 || month > 12 || day < 1 || day > 31) {
+        return {};
+    }
+    return {static_cast<int>(year), static_cast<int>(month), static_cast<int>(day)};
+}
 
 std::string DecodeValue(std::string_view raw, TextEncoding encoding) {
     // Most values are plain text: nothing to resolve, nothing to widen.

@@ -38,6 +38,9 @@ struct Date {
     int day = 0;
 };
 
+// A Lenex date, YYYY-MM-DD; no day (year 0) for any other text.
+Date ParseDate(std::string_view text);
+
 struct Standard {
     std::string stroke;
     long distance = 0;
@@ -58,9 +61,32 @@ struct StandardList {
     std::vector<Standard> standards;
 };
 
+// A fee as the invitation states it: FEE@value in cents (-1 when the invitation gives none).
+struct Fee {
+    long cents = -1;
+    std::string currency; // three letters, or empty
+};
+
+// A fee of the meet or of a session (FEES/FEE): CLUB, ATHLETE, RELAY, TEAM, LATEENTRY...
+struct TypedFee {
+    std::string type;
+    Fee fee;
+};
+
+// An age group of an event: ages from agemin to agemax (-1: no bound), of one gender where it
+// names one.
+struct AgeGroup {
+    std::string id;
+    long agemin = -1;
+    long agemax = -1;
+    std::string gender;
+};
+
 struct Event {
     std::string id;
-    std::string course; // its session's, else its meet's
+    std::string number;
+    std::size_t session = 0; // its session's index in its MeetPart::sessions
+    std::string course;      // its session's, else its meet's
     std::string stroke;
     std::string technique;
     std::string gender;
@@ -69,6 +95,18 @@ struct Event {
     bool hasStyle = false;
     bool hasRefs = false;
     std::vector<std::string> refs; // timestandardlistid of TIMESTANDARDREF
+    std::vector<AgeGroup> ageGroups;
+    std::string ageGroupError; // an AGEGROUP that cannot be read: what is wrong with it
+    long maxentries = -1;      // a club's entries in the event; -1 without a limit
+    Fee fee;                   // a fee per entry
+};
+
+// One SESSION of a meet, in the programme's order.
+struct Session {
+    std::string number;
+    long maxentriesathlete = -1; // -1 without a limit
+    long maxentriesrelay = -1;
+    std::vector<TypedFee> fees;
 };
 
 // One MEET element of the file.
@@ -76,6 +114,14 @@ struct MeetPart {
     std::string ageDateType; // YEAR or DATE; empty without AGEDATE
     Date ageDate;
     Date firstSession;
+    // The qualifying period (QUALIFY from and until, both days included); from.year is 0 when
+    // the meet states none (or states it so that it cannot be read).
+    Date qualifyFrom;
+    Date qualifyUntil;
+    long maxentriesathlete = -1; // -1 without a limit
+    long maxentriesrelay = -1;
+    std::vector<TypedFee> fees;
+    std::vector<Session> sessions;
     std::unordered_map<std::string, std::size_t> events; // eventid -> index in Meet::events
 };
 
@@ -101,6 +147,8 @@ struct Entry {
     Span entrytime;
     Span entrycourse;
     Span status;
+    Span agegroupid;
+    Span meetinfoDate; // the day the qualifying swim was made
     // Where the qualifying swim was made: MEETINFO's course and qualificationtime.
     Span meetinfoCourse;
     Span qualificationtime;
@@ -124,6 +172,9 @@ public:
     // Kept in blocks, so that they fill the memory the document's tree gives back as it is read.
     std::deque<Owner> owners;
     std::deque<Entry> entries;
+    // What of the meet's rules could not be read (a QUALIFY without from, a fee that is not a
+    // whole number...), a message each, the rest of the meet checked without it.
+    std::vector<std::string> problems;
 
     // An attribute's value as text: entities resolved, in UTF-8.
     std::string Text(const Span& span) const;
