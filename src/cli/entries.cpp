@@ -151,9 +151,9 @@ int RunEntries(const EntriesOptions& options, std::FILE* out, std::FILE* err) {
     const meet::Counts& counts = result.counts;
     std::fprintf(err,
                  "entries: %zu read, %zu converted, %zu meeting, %zu missing, %zu not converted, "
-                 "%zu errors\n",
+                 "%zu errors, %zu withdrawn\n",
                  counts.read, counts.converted, counts.meeting, counts.missing, counts.notConverted,
-                 counts.errors);
+                 counts.errors, counts.withdrawn);
     if (!written) {
         return kExitUsage;
     }

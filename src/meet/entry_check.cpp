@@ -300,7 +300,8 @@ public:
             facts.served.push_back(ListServesEvent(list, event));
         }
         if (facts.pooled) {
-            facts.identity = IdentityOf(event, course, std::string());
+            // The event's distance as the file writes it, in the file's course for it.
+            facts.identity = IdentityOf(event, event.course, course);
             for (const StandardList& list : meet_.lists) {
                 facts.standards.push_back(StandardFor(list, event, course, facts.identity));
             }
@@ -369,22 +370,40 @@ void Judge(const Meet& meet, const Event& event, const EventFacts& facts, const 
     row.verdict = best.list != nullptr ? Verdict::Meets : Verdict::Misses;
     row.standard = chosen.list->name.empty() ? chosen.list->id : chosen.list->name;
     row.standard_time = chosen.standard->timeText;
+    row.standard_course = chosen.list->course.empty() ? course : chosen.list->course;
+    row.judged_converted = chosen.swim.converted ? chosen.swim.box : std::string();
     if (row.verdict == Verdict::Misses) {
         row.reason = chosen.list->type == "MINIMUM" ? "faster by " : "slower by ";
         row.reason += Seconds(-chosen.margin);
         row.reason += " s";
     }
     if (chosen.swim.converted) {
-        const std::string& listCourse = chosen.list->course.empty() ? course : chosen.list->course;
         if (!row.reason.empty()) {
             row.reason += ' ';
         }
         row.reason += '(';
         row.reason += chosen.swim.box;
         row.reason += " in ";
-        row.reason += listCourse;
+        row.reason += row.standard_course;
         row.reason += ')';
     }
+}
+
+// What an entry's own status says: the documented ones by name.
+std::string StatusMeaning(std::string_view status) {
+    if (status == "WDR") {
+        return "withdrawn";
+    }
+    if (status == "RJC") {
+        return "rejected";
+    }
+    if (status == "SICK") {
+        return "sick";
+    }
+    if (status == "DNS") {
+        return "did not start";
+    }
+    return "a status the format does not document; the entry is not judged";
 }
 
 // Works out one entry's row into row (a row used before: its texts keep their room, so that a
@@ -408,23 +427,34 @@ void CheckEntry(const Meet& meet, std::size_t index,
         row.verdict = Verdict::Error;
         row.reason = locator.At(entry.tag) + ": " + message;
     };
-    if (!entry.eventid.present()) {
-        return fail("the entry has no eventid");
+    const auto found = entry.eventid.present() ? part.events.find(row.eventid) : part.events.end();
+    const bool known = found != part.events.end();
+    const EventFacts* facts = nullptr;
+    if (known) {
+        row.course = courseOverride ? *courseOverride : meet.events[found->second].course;
+        facts = &cache.Of(found->second, row.course);
+        row.event = facts->name;
     }
-    const auto found = part.events.find(row.eventid);
-    if (found == part.events.end()) {
-        return fail("eventid '" + row.eventid + "' is no event of the meet");
-    }
-    const Event& event = meet.events[found->second];
-    row.course = courseOverride ? *courseOverride : event.course;
-    const EventFacts& facts = cache.Of(found->second, row.course);
-    row.event = facts.name;
+    // The entry's own status comes first: a withdrawn or rejected entry (or one of a status the
+    // format does not know) is neither judged nor converted.
     const std::string status = meet.Text(entry.status);
+    if (!status.empty() && status != "EXH") {
+        row.verdict = Verdict::Withdrawn;
+        row.reason = "entry status " + status + ": " + StatusMeaning(status);
+        return;
+    }
     const auto addStatus = [&] {
         if (!status.empty()) {
             row.reason += (row.reason.empty() ? "" : "; ") + ("entry status " + status);
         }
     };
+    if (!entry.eventid.present()) {
+        return fail("the entry has no eventid");
+    }
+    if (!known) {
+        return fail("eventid '" + row.eventid + "' is no event of the meet");
+    }
+    const Event& event = meet.events[found->second];
 
     if (!entry.entrytime.present() || row.entry_time == "NT") {
         row.verdict = Verdict::NoTime;
@@ -435,6 +465,13 @@ void CheckEntry(const Meet& meet, std::size_t index,
     if (!hundredths) {
         return fail("entrytime '" + row.entry_time +
                     "' is no Lenex swim time like 00:01:02.34 (hours:minutes:seconds.hundredths)");
+    }
+    // Meet programs write a zero for an entry without a time: it is no swim.
+    if (*hundredths == 0) {
+        row.verdict = Verdict::NoTime;
+        row.reason = "entry time 00:00:00.00 stands for no time";
+        addStatus();
+        return;
     }
     if (row.course.empty()) {
         return fail("the event's course is not known: neither its session nor the meet names one");
@@ -456,11 +493,15 @@ void CheckEntry(const Meet& meet, std::size_t index,
                         "' is no Lenex swim time like 00:01:02.34 "
                         "(hours:minutes:seconds.hundredths)");
         }
+        if (*qualifying == 0) {
+            qualifying.reset(); // a zero: MEETINFO gives no qualifying time
+        }
     }
-    // The course of the entry time: its entrycourse; else, when MEETINFO gives no other
+    // The course of the entry time, as the file gives it (a course chosen for the meet changes
+    // only the pool it is checked in): its entrycourse; else, when MEETINFO gives no other
     // qualification time, the entry time is the qualifying swim and MEETINFO's course is its
     // course; else the event's.
-    std::string entryCourse = row.course;
+    std::string entryCourse = event.course;
     if (entry.entrycourse.present()) {
         entryCourse = row.entry_course;
         if (!IsLenexCourse(entryCourse)) {
@@ -473,12 +514,25 @@ void CheckEntry(const Meet& meet, std::size_t index,
         }
     } else if (entry.meetinfoCourse.present() && !qualifying) {
         entryCourse = meetinfoCourse;
+    } else if (entryCourse.empty()) {
+        return fail("the course of the entry time is not known: no entrycourse, no MEETINFO "
+                    "course, and neither the event's session nor the meet names one");
+    } else if (!IsLenexCourse(entryCourse)) {
+        return fail("course '" + entryCourse + "' of the event is no Lenex course");
     }
     row.entry_course = entryCourse;
 
-    Swim swim(event, facts.pooled ? facts.identity : IdentityOf(event, row.course, entryCourse),
-              entryCourse, *hundredths);
-    if (entryCourse != row.course) {
+    const auto identityIn = [&](const std::string& swumCourse) {
+        return facts->pooled ? facts->identity : IdentityOf(event, event.course, swumCourse);
+    };
+    Swim swim(event, identityIn(entryCourse), entryCourse, *hundredths);
+    // An entry whose MEETINFO holds a qualifying swim other than its entry time has no room left
+    // for its original entry time: its time stays as it was, and the qualifying swim is judged.
+    const std::string qualifyingCourse =
+        entry.meetinfoCourse.present() ? meetinfoCourse : entryCourse;
+    const bool kept = qualifying && entryCourse != row.course &&
+                      (*qualifying != *hundredths || qualifyingCourse != entryCourse);
+    if (entryCourse != row.course && !kept) {
         const TimeThere converted = swim.In(row.course);
         if (converted.hundredths < 0) {
             row.verdict = Verdict::NotConverted;
@@ -487,20 +541,27 @@ void CheckEntry(const Meet& meet, std::size_t index,
             return;
         }
         row.converted_time = converted.box;
-        conversions.push_back(
-            {index, converted.hundredths, CourseOfPool(*PoolOfCourse(row.course))});
+        conversions.push_back({index, converted.hundredths, CourseOfPool(*PoolOfCourse(row.course)),
+                               CourseOfPool(*PoolOfCourse(entryCourse))});
     }
     if (qualifying) {
         // The qualifying swim, in MEETINFO's course, else in the entry time's.
         row.qualifying_time = meet.Text(entry.qualificationtime);
-        row.qualifying_course = entry.meetinfoCourse.present() ? meetinfoCourse : entryCourse;
-        Swim qualifyingSwim(event,
-                            facts.pooled ? facts.identity
-                                         : IdentityOf(event, row.course, row.qualifying_course),
-                            row.qualifying_course, *qualifying);
-        Judge(meet, event, facts, owner, part, row.course, qualifyingSwim, row);
+        row.qualifying_course = qualifyingCourse;
+        row.judged_time = row.qualifying_time;
+        row.judged_course = row.qualifying_course;
+        Swim qualifyingSwim(event, identityIn(row.qualifying_course), row.qualifying_course,
+                            *qualifying);
+        Judge(meet, event, *facts, owner, part, row.course, qualifyingSwim, row);
     } else {
-        Judge(meet, event, facts, owner, part, row.course, swim, row);
+        row.judged_time = row.entry_time;
+        row.judged_course = entryCourse;
+        Judge(meet, event, *facts, owner, part, row.course, swim, row);
+    }
+    if (kept) {
+        row.reason += (row.reason.empty() ? "" : "; ") +
+                      ("entry time kept as it was, in " + entryCourse +
+                       ": MEETINFO holds the qualifying swim and the entry has no room for both");
     }
     addStatus();
 }
@@ -662,11 +723,12 @@ CheckResult CheckEntries(const Meet& meet, const std::optional<std::string>& cou
 }
 
 void AppendReportCsvRow(std::string& out, const ReportRow& row) {
-    const std::array<std::string_view, 15> fields = {
-        row.club,           row.athleteid,       row.athlete,          row.eventid,
-        row.event,          row.entry_time,      row.entry_course,     row.course,
-        row.converted_time, row.standard,        row.standard_time,    VerdictText(row.verdict),
-        row.reason,         row.qualifying_time, row.qualifying_course};
+    const std::array<std::string_view, 19> fields = {
+        row.club,           row.athleteid,       row.athlete,           row.eventid,
+        row.event,          row.entry_time,      row.entry_course,      row.course,
+        row.converted_time, row.standard,        row.standard_time,     VerdictText(row.verdict),
+        row.reason,         row.qualifying_time, row.qualifying_course, row.judged_time,
+        row.judged_course,  row.standard_course, row.judged_converted};
     for (std::size_t i = 0; i < fields.size(); ++i) {
         if (i > 0) {
             out += ',';

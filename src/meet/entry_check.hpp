@@ -56,12 +56,23 @@ struct ReportRow {
     // empty when the entry time was checked.
     std::string qualifying_time;
     std::string qualifying_course;
+    // The swim put to the time standard lists, whichever it is (the qualifying swim or the entry
+    // time), and its course; empty when no swim was (no time, withdrawn, error, not converted
+    // into the event's pool).
+    std::string judged_time;
+    std::string judged_course;
+    // The course of the standard it was compared with (standard_time's), and the judged swim's
+    // time there as the window's box shows it when that is another pool ("58.6"); empty when
+    // it was compared in its own pool or with no standard.
+    std::string standard_course;
+    std::string judged_converted;
 };
 
-// The report's CSV columns, in order.
+// The report's CSV columns, in order (later columns are added at the end).
 inline constexpr std::string_view kReportHeader =
     "club,athleteid,athlete,eventid,event,entry_time,entry_course,course,converted_time,standard,"
-    "standard_time,verdict,reason,qualifying_time,qualifying_course";
+    "standard_time,verdict,reason,qualifying_time,qualifying_course,judged_time,judged_course,"
+    "standard_course,judged_converted";
 
 struct Counts {
     std::size_t read = 0;
@@ -116,11 +127,13 @@ MeetHeading Heading(const Meet& meet);
 using Progress = std::function<bool(std::size_t done, std::size_t total)>;
 
 // An entry converted to its event's pool, for writing the converted meet: its place among the
-// meet's entries (document order), its time there and the event's course.
+// meet's entries (document order), its time there and the event's course, and the course its
+// entry time was swum in.
 struct Conversion {
     std::size_t entry = 0;
     long hundredths = 0;
     std::string_view course; // the Lenex code, a constant text
+    std::string_view swum;   // the same
 };
 
 struct CheckResult {
@@ -136,8 +149,10 @@ struct CheckResult {
 using RowSink = std::function<void(const ReportRow&)>;
 
 // Converts and checks every entry. courseOverride, when set, is a Lenex course code ("SCM",
-// "LCM", ...) that replaces the meet's and the sessions' course. Unknown codes are a usage error
-// for the caller to catch with IsKnownCourse first.
+// "LCM", ...) that replaces the meet's and the sessions' course as the pool entries are checked
+// and converted into; the course an entry time was swum in is still the file's (entrycourse,
+// MEETINFO, else the event's course as the file gives it). Unknown codes are a usage error for
+// the caller to catch with IsKnownCourse first.
 CheckResult CheckEntries(const Meet& meet, const std::optional<std::string>& courseOverride = {},
                          const Progress& progress = {});
 // The same, each row handed to sink instead of kept (rows stays empty).

@@ -161,6 +161,9 @@ public:
                         entry.technique = Text(style, "technique");
                         entry.timeText = Text(standard, "swimtime");
                         entry.hundredths = ParseLenexTime(entry.timeText).value_or(-1);
+                        if (entry.hundredths == 0) {
+                            entry.hundredths = -1; // a zero is no qualifying time
+                        }
                         list.standards.push_back(std::move(entry));
                     }
                 }

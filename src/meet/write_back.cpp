@@ -1,6 +1,7 @@
 // Writing the converted meet: the file's own bytes with each converted entry's entrytime and
-// entrycourse changed and its original time and course kept in its MEETINFO. Every other byte
-// stays as it was read, so the meet management program reads the file as before.
+// entrycourse changed and its original time and course kept in its MEETINFO (an entry whose
+// MEETINFO holds a qualifying time of its own is never converted, so nothing is lost). Every
+// other byte stays as it was read, so the meet management program reads the file as before.
 
 #include "io/whole_file.hpp"
 #include "meet/lenex_values.hpp"
@@ -98,10 +99,13 @@ bool EditsOf(const Meet& meet, const Entry& entry, const Conversion& conversion,
     if (quote != '"' && quote != '\'') {
         return false;
     }
-    // The course the original time was swum in: its entrycourse, else its MEETINFO's.
+    // The course the original time was swum in: its entrycourse, else its MEETINFO's, else the
+    // event's as the check took it.
     const std::string_view originalTime = meet.Raw(entry.entrytime);
     const std::string_view originalCourse =
-        meet.Raw(entry.entrycourse.present() ? entry.entrycourse : entry.meetinfoCourse);
+        entry.entrycourse.present()      ? meet.Raw(entry.entrycourse)
+        : entry.meetinfoCourse.present() ? meet.Raw(entry.meetinfoCourse)
+                                         : conversion.swum;
     edits.Add(entry.entrytime.offset, entry.entrytime.size) = LenexTimeText(conversion.hundredths);
     if (entry.entrycourse.present()) {
         edits.Add(entry.entrycourse.offset, entry.entrycourse.size) = conversion.course;
@@ -115,8 +119,20 @@ bool EditsOf(const Meet& meet, const Entry& entry, const Conversion& conversion,
     }
 
     if (entry.meetinfo != 0) {
-        // The qualifying swim is told there: its time added unless it has one, its course
-        // kept, or added as the check took it. Nothing else of it changes.
+        // The qualifying swim is told there: its time added, or put in place of the zero that
+        // stands for none (an entry whose MEETINFO holds another qualifying swim is not
+        // converted), its course kept, or added as the check took it. Nothing else changes.
+        if (entry.qualificationtime.present()) {
+            const auto held = ParseLenexTime(meet.Text(entry.qualificationtime));
+            if (held == 0L) {
+                edits.Add(entry.qualificationtime.offset, entry.qualificationtime.size) =
+                    originalTime;
+            } else if (held != ParseLenexTime(meet.Text(entry.entrytime)) ||
+                       (entry.meetinfoCourse.present() &&
+                        meet.Raw(entry.meetinfoCourse) != originalCourse)) {
+                return false; // the original entry time would be lost
+            }
+        }
         if (entry.qualificationtime.present() && entry.meetinfoCourse.present()) {
             return true;
         }
@@ -207,8 +223,7 @@ private:
         const Entry& entry = meet_->entries[conversion.entry];
         edits_.Clear();
         edit_ = 0;
-        if (!entry.entrytime.present() ||
-            (!entry.entrycourse.present() && !entry.meetinfoCourse.present()) ||
+        if (!entry.entrytime.present() || conversion.swum.empty() ||
             !EditsOf(*meet_, entry, conversion, edits_)) {
             error_ = meet_->Where(entry.tag) + ": this entry cannot be written back";
             return false;

@@ -384,16 +384,34 @@ TEST(WriteBack, AConvertedEntryKeepsItsOriginalInMeetInfo) {
          "course=\"SCM\" date=\"2026-01-01\"/></ENTRY>",
          "<ENTRY eventid=\"1\" entrytime=\"00:01:03.30\" entrycourse=\"LCM\"><MEETINFO "
          "qualificationtime=\"00:01:02.00\" course=\"SCM\" date=\"2026-01-01\"/></ENTRY>"},
+        // A zero stands for no qualifying time: the original takes its place.
+        {"<ENTRY eventid=\"1\" entrytime=\"00:01:02.00\"><MEETINFO course=\"SCM\" "
+         "qualificationtime=\"00:00:00.00\"/></ENTRY>",
+         "<ENTRY eventid=\"1\" entrytime=\"00:01:03.30\" entrycourse=\"LCM\"><MEETINFO "
+         "course=\"SCM\" qualificationtime=\"00:01:02.00\"/></ENTRY>"},
+        // MEETINFO already holds the entry time itself as the qualifying swim.
+        {"<ENTRY eventid=\"1\" entrytime=\"00:01:02.00\" entrycourse=\"SCM\"><MEETINFO "
+         "qualificationtime=\"00:01:02.00\"/></ENTRY>",
+         "<ENTRY eventid=\"1\" entrytime=\"00:01:03.30\" entrycourse=\"LCM\"><MEETINFO "
+         "course=\"SCM\" qualificationtime=\"00:01:02.00\"/></ENTRY>"},
+        // Another qualifying swim: no room for the original entry time, which stays.
         {"<ENTRY eventid=\"1\" entrytime=\"00:01:02.00\" entrycourse=\"SCM\"><MEETINFO "
          "qualificationtime=\"00:01:01.00\" course=\"SCY\"/></ENTRY>",
-         "<ENTRY eventid=\"1\" entrytime=\"00:01:03.30\" entrycourse=\"LCM\"><MEETINFO "
-         "qualificationtime=\"00:01:01.00\" course=\"SCY\"/></ENTRY>"},
+         ""},
+        {"<ENTRY eventid=\"1\" entrytime=\"00:01:02.00\" entrycourse=\"SCM\"><MEETINFO "
+         "qualificationtime=\"00:01:02.00\" course=\"SCY\"/></ENTRY>",
+         ""},
     };
     for (const auto& c : cases) {
         const std::string original = Lenex(OneEvent(style) + Athlete("", c.entry));
         const auto read = ReadMeetBytes(original, "one.lef");
         ASSERT_TRUE(read.meet) << read.error;
         const auto result = CheckEntries(*read.meet);
+        if (c.written.empty()) {
+            EXPECT_EQ(result.counts.converted, 0U) << c.entry;
+            EXPECT_EQ(et::meet::ConvertedDocument(*read.meet, result).first, original);
+            continue;
+        }
         ASSERT_EQ(result.counts.converted, 1U) << c.entry;
         std::string expected = original;
         expected.replace(expected.find(c.entry), c.entry.size(), c.written);
@@ -565,8 +583,8 @@ TEST(BadEntries, EachEntryTellsWhatAndWhere) {
         {R"(<ENTRY eventid="1" entrytime="00:01:00.00" entrycourse="SCM25" />)", Verdict::Error,
          "entrycourse 'SCM25' is no Lenex course"},
         {R"(<ENTRY eventid="1" />)", Verdict::NoTime, ""},
-        {R"(<ENTRY eventid="1" entrytime="NT" status="SICK" />)", Verdict::NoTime,
-         "entry status SICK"},
+        {R"(<ENTRY eventid="1" entrytime="NT" status="SICK" />)", Verdict::Withdrawn,
+         "entry status SICK: sick"},
         {R"(<ENTRY eventid="1" entrytime="00:01:00.00" entrycourse="SCM16" />)",
          Verdict::NotConverted, "no conversion from SCM16"},
         {R"(<ENTRY eventid="1" entrytime="00:01:00.00" entrycourse="OPEN" />)",

@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <optional>
 #include <random>
 #include <string>
 #include <utility>
@@ -81,7 +82,8 @@ TEST(QualifyingSwim, TheCourseOfTheEntryTimeAndTheSwimChecked) {
          Verdict::Meets, "(58.6 in SCM)", "00:01:00.00", "LCM"},
         {"a qualification time slower than the entry time",
          lcmEntry + R"(><MEETINFO course="SCM" qualificationtime="00:00:59.60" /></ENTRY>)", "LCM",
-         "58.6", Verdict::Misses, "slower by 0.10 s", "00:00:59.60", "SCM"},
+         "", Verdict::Misses, "slower by 0.10 s; entry time kept as it was, in LCM", "00:00:59.60",
+         "SCM"},
         {"a qualification time in the entry time's course",
          R"(<ENTRY eventid="1" entrytime="00:00:59.00" entrycourse="SCM"><MEETINFO )"
          R"(qualificationtime="00:01:00.00" /></ENTRY>)",
@@ -124,6 +126,117 @@ TEST(QualifyingSwim, TheCourseOfTheEntryTimeAndTheSwimChecked) {
         EXPECT_EQ(result.conversions.size(), *c.converted == '\0' ? 0U : 1U) << c.name;
         EXPECT_EQ(row.qualifying_time, c.qualifyingTime) << c.name;
         EXPECT_EQ(row.qualifying_course, c.qualifyingCourse) << c.name;
+    }
+}
+
+TEST(EntryCheck, StatusesZeroTimesTheCourseChosenAndTheSwimJudged) {
+    // Jo's entries in the 25 metre meet against the County time of 59.50 in 25 metres.
+    const struct {
+        const char* name;
+        std::string entry;
+        std::optional<std::string> course; // the pool chosen for the meet
+        Verdict verdict;
+        const char* reason;
+        const char* entryCourse;
+        const char* converted;
+        const char* judged; // judged_time, judged_course, standard_course, judged_converted
+    } cases[] = {
+        {"withdrawn",
+         R"(<ENTRY eventid="1" entrytime="00:00:58.00" status="WDR" />)",
+         {},
+         Verdict::Withdrawn,
+         "entry status WDR: withdrawn",
+         "",
+         "",
+         ",,,"},
+        {"rejected, swum in 50 metres",
+         R"(<ENTRY eventid="1" entrytime="00:01:00.00" entrycourse="LCM" status="RJC" />)",
+         {},
+         Verdict::Withdrawn,
+         "entry status RJC: rejected",
+         "LCM",
+         "",
+         ",,,"},
+        {"did not start",
+         R"(<ENTRY eventid="1" entrytime="00:00:58.00" status="DNS" />)",
+         {},
+         Verdict::Withdrawn,
+         "entry status DNS: did not start",
+         "",
+         "",
+         ",,,"},
+        {"a status the format does not know",
+         R"(<ENTRY eventid="1" entrytime="00:00:58.00" status="late" />)",
+         {},
+         Verdict::Withdrawn,
+         "entry status late: a status the format does not document",
+         "",
+         "",
+         ",,,"},
+        {"the status before the error",
+         R"(<ENTRY eventid="9" entrytime="1:00" status="WDR" />)",
+         {},
+         Verdict::Withdrawn,
+         "entry status WDR: withdrawn",
+         "",
+         "",
+         ",,,"},
+        {"an exhibition swim is judged",
+         R"(<ENTRY eventid="1" entrytime="00:00:58.00" status="EXH" />)",
+         {},
+         Verdict::Meets,
+         "entry status EXH",
+         "SCM",
+         "",
+         "00:00:58.00,SCM,SCM,"},
+        {"a zero entry time",
+         R"(<ENTRY eventid="1" entrytime="00:00:00.00" />)",
+         {},
+         Verdict::NoTime,
+         "00:00:00.00 stands for no time",
+         "",
+         "",
+         ",,,"},
+        {"a zero entry time from 50 metres",
+         R"(<ENTRY eventid="1" entrytime="00:00:00.00" entrycourse="LCM" />)",
+         {},
+         Verdict::NoTime,
+         "no time",
+         "LCM",
+         "",
+         ",,,"},
+        {"a zero qualification time: the entry time in MEETINFO's course",
+         R"(<ENTRY eventid="1" entrytime="00:01:00.00"><MEETINFO course="LCM" )"
+         R"(qualificationtime="00:00:00.00" /></ENTRY>)",
+         {},
+         Verdict::Meets,
+         "(58.6 in SCM)",
+         "LCM",
+         "58.6",
+         "00:01:00.00,LCM,SCM,58.6"},
+        {"the pool chosen keeps the file's course of the entry time",
+         R"(<ENTRY eventid="1" entrytime="00:01:00.00" />)", "LCM", Verdict::Misses,
+         "slower by 0.50 s", "SCM", "1.01.4", "00:01:00.00,SCM,SCM,"},
+        {"the qualifying swim judged in the list's pool",
+         R"(<ENTRY eventid="1" entrytime="00:00:59.00" entrycourse="SCM"><MEETINFO course="LCM" )"
+         R"(qualificationtime="00:01:00.00" /></ENTRY>)",
+         "LCM", Verdict::Meets, "(58.6 in SCM)", "SCM", "", "00:01:00.00,LCM,SCM,58.6"},
+    };
+    for (const auto& c : cases) {
+        const auto read = ReadMeetBytes(Meet(c.entry, "", kList), "m.lef");
+        ASSERT_TRUE(read.meet) << read.error;
+        const auto result = CheckEntries(*read.meet, c.course);
+        ASSERT_EQ(result.rows.size(), 1U) << c.name;
+        const et::meet::ReportRow& row = result.rows[0];
+        EXPECT_EQ(row.verdict, c.verdict) << c.name << ": " << row.reason;
+        EXPECT_NE(row.reason.find(c.reason), std::string::npos) << c.name << ": " << row.reason;
+        EXPECT_EQ(row.entry_course, c.entryCourse) << c.name;
+        EXPECT_EQ(row.converted_time, c.converted) << c.name;
+        EXPECT_EQ(result.conversions.size(), *c.converted == '\0' ? 0U : 1U) << c.name;
+        EXPECT_EQ(row.judged_time + "," + row.judged_course + "," + row.standard_course + "," +
+                      row.judged_converted,
+                  c.judged)
+            << c.name;
     }
 }
 
