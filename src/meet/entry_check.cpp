@@ -4,6 +4,7 @@
 
 #include "meet/entry_check.hpp"
 #include "meet/entry_rules.hpp"
+#include "meet/invitation_rules.hpp"
 
 #include "meet/lenex_values.hpp"
 #include "meet/meet_model.hpp"
@@ -594,6 +595,13 @@ void Count(Counts& counts, const ReportRow& row) {
     }
 }
 
+// Whether two entries are of one club (whose entries the file lists together).
+bool SameClub(const Meet& meet, std::size_t a, std::size_t b) {
+    const Owner& first = meet.owners[meet.entries[a].owner];
+    const Owner& second = meet.owners[meet.entries[b].owner];
+    return first.part == second.part && first.club == second.club;
+}
+
 // The characters that make a CSV field quoted, by byte.
 constexpr std::array<bool, 256> kQuoted = [] {
     std::array<bool, 256> quoted{};
@@ -695,22 +703,51 @@ CheckResult CheckEntries(const Meet& meet, const std::optional<std::string>& cou
     }
     result.conversions.reserve(total);
     result.verdicts.reserve(total);
-    ReportRow row;
     EventFactsCache cache(meet);
+    // Where the invitation limits entries, a club's rows are held until its last entry is
+    // checked; otherwise each row goes as it is made.
+    const bool rules = HasInvitationRules(meet);
+    std::vector<ReportRow> held(1);
+    std::size_t heldCount = 0;
+    std::size_t heldFirst = 0;
+    const auto release = [&] {
+        if (rules) {
+            ApplyLimits(meet, heldFirst, held, heldCount, result.conversions);
+        }
+        for (std::size_t k = 0; k < heldCount; ++k) {
+            result.verdicts.push_back(held[k].verdict);
+            Count(result.counts, held[k]);
+            if (sink) {
+                sink(held[k]);
+            } else {
+                result.rows.push_back(std::move(held[k]));
+            }
+        }
+        heldCount = 0;
+    };
     for (std::size_t i = 0; i < total; ++i) {
         if (progress && i % kProgressEvery == 0 && !progress(i, total)) {
             result.cancelled = true;
             return result;
         }
+        if (heldCount > 0 && !SameClub(meet, heldFirst, i)) {
+            release();
+        }
+        if (heldCount == 0) {
+            heldFirst = i;
+        }
+        if (heldCount == held.size()) {
+            held.emplace_back();
+        }
+        ReportRow& row = held[heldCount++];
         CheckEntry(meet, i, courseOverride, locator, cache, result.conversions, row);
-        result.verdicts.push_back(row.verdict);
-        Count(result.counts, row);
-        if (sink) {
-            sink(row);
+        if (rules) {
+            ApplyEntryRules(meet, i, row);
         } else {
-            result.rows.push_back(std::move(row));
+            release();
         }
     }
+    release();
     if (progress && !progress(total, total)) {
         result.cancelled = true;
     }
