@@ -154,6 +154,10 @@ int RunEntries(const EntriesOptions& options, std::FILE* out, std::FILE* err) {
                  "%zu errors, %zu withdrawn\n",
                  counts.read, counts.converted, counts.meeting, counts.missing, counts.notConverted,
                  counts.errors, counts.withdrawn);
+    if (counts.ineligible > 0) {
+        // Only a meet whose invitation refuses some entries says how many.
+        std::fprintf(err, "entries: %zu ineligible by the invitation's rules\n", counts.ineligible);
+    }
     if (!written) {
         return kExitUsage;
     }

@@ -7,6 +7,7 @@
 #   NAME.out.lef           expected converted meet (none expected when missing)
 #   NAME.err               expected standard error (empty when missing)
 #   NAME.status            expected exit status (0 when missing)
+#   NAME.fees.csv          expected fees (--fees), when there is one
 # Usage: run_golden.sh PROGRAM FOLDER
 prog=$1
 dir=$2
@@ -31,6 +32,7 @@ for meet in *.lef *.lxf; do
     rm -f "$tmp"/*
     set --
     [ -f "$name.args" ] && eval "set -- $(cat "$name.args")"
+    [ -f "$name.fees.csv" ] && set -- "$@" --fees "$tmp/fees.csv"
     "$prog" entries "$meet" "$@" --report "$tmp/report.csv" -o "$tmp/converted.lef" \
         >"$tmp/out" 2>"$tmp/err"
     status=$?
@@ -49,6 +51,9 @@ for meet in *.lef *.lxf; do
     elif [ -f "$tmp/report.csv" ]; then
         echo "FAIL $name: a report was written"
         failed=$((failed + 1))
+    fi
+    if [ -f "$name.fees.csv" ]; then
+        compare "$name.fees.csv" "$tmp/fees.csv" "the fees"
     fi
     if [ -f "$name.out.lef" ]; then
         compare "$name.out.lef" "$tmp/converted.lef" "the converted meet"
