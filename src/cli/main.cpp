@@ -140,10 +140,11 @@ int main(int argc, char** argv) {
         "best-times", "Each swimmer's best time per event in one pool, from Lenex results files");
     bestTimesCmd->footer(
         "Every athlete's result with a swim time and no status, or EXH, counts (heats, finals\n"
-        "and time trials alike; DSQ, DNS, DNF, SICK and WDR do not); relays and events with no\n"
-        "conversion are left out. A swim in another pool is converted as the window converts\n"
-        "it (to a tenth); one made in the pool keeps its time. One CSV row per swimmer and\n"
-        "event, ordered by event, gender and time:\n"
+        "and time trials alike; DSQ, DNS, DNF, SICK and WDR do not, nor 00:00:00.00, which meet\n"
+        "programs write for a final not swum); relays and events with no conversion are left\n"
+        "out. A swim in another pool is converted as the window converts it (to a tenth); one\n"
+        "made in the pool keeps its time. One CSV row per swimmer and event, ordered by event,\n"
+        "gender and time:\n"
         "athlete,birthdate,gender,club,license,event,time,swum_time,swum_course,meet,city,date.\n"
         "On a tie the swim made in the pool itself wins, then the earlier. A swimmer is the\n"
         "same across files by license, else by last name, first name and birth date (any\n"

@@ -163,6 +163,11 @@ private:
                                  " is no Lenex swim time like 00:01:02.34; the result is skipped");
                 continue;
             }
+            // Meet programs write 00:00:00.00 for a final that was not swum: no swim was made.
+            if (*hundredths == 0) {
+                ++results_.counts.notSwum;
+                continue;
+            }
             const PoolInfo* pool = PoolOfCourse(event.course);
             const IndividualEvent* identity =
                 pool != nullptr && event.hasStyle && event.technique.empty()

@@ -36,8 +36,8 @@ struct ResultsMeet {
     std::string city;
 };
 
-// One swim made: an athlete's result with a swim time and no status, or an exhibition swim, in an
-// event the calculator converts.
+// One swim made: an athlete's result with a swim time above zero and no status, or an exhibition
+// swim, in an event the calculator converts.
 struct ResultsSwim {
     std::uint32_t swimmer = 0; // in Results::swimmers
     std::uint32_t event = 0;   // in Results::events (its swim style and course)
@@ -50,7 +50,8 @@ struct ResultsSwim {
 struct ResultsCounts {
     std::size_t results = 0;      // RESULT elements read, relays' included
     std::size_t swims = 0;        // swims that count
-    std::size_t notSwum = 0;      // a status other than EXH (DSQ, DNS, DNF, SICK, WDR), or no time
+    std::size_t notSwum = 0;      // a status other than EXH (DSQ, DNS, DNF, SICK, WDR), or no time:
+                                  // none, NT or 00:00:00.00 (a final not swum)
     std::size_t relays = 0;       // relays' results and results of relay events, left out
     std::size_t noConversion = 0; // events or pools with no conversion, left out
     std::size_t unreadable = 0;   // no Lenex swim time, or no event of the meet: with a warning

@@ -73,6 +73,11 @@ TEST(Results, WhichResultsCount) {
          0},
         {R"(<RESULT eventid="1" swimtime="00:01:02.00" status="WDR"/>)", "", 0, 1, 0, 0, 0},
         {R"(<RESULT eventid="1" swimtime="NT"/>)", "", 0, 1, 0, 0, 0},
+        // A final not swum, as meet programs write it: no swim, even beside the heat swum.
+        {R"(<RESULT eventid="1" swimtime="00:00:00.00"/>)", "", 0, 1, 0, 0, 0},
+        {R"(<RESULT eventid="1" swimtime="00:00:00.00" status="EXH"/>)", "", 0, 1, 0, 0, 0},
+        {R"(<RESULT eventid="1" swimtime="00:01:02.00"/><RESULT eventid="1" swimtime="00:00:00.00"/>)",
+         "", 1, 1, 0, 0, 0},
         {R"(<RESULT eventid="2" swimtime="00:00:30.00"/>)", "", 0, 0, 1, 0, 0},
         {"",
          R"(<RELAY number="1"><RESULTS><RESULT eventid="2" swimtime="00:02:00.00"/></RESULTS></RELAY>)",
