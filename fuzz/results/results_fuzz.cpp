@@ -1,6 +1,7 @@
 // A results file: any bytes read as a meet's Lenex results. Either its swims are added, or a
-// message names the file and the season read so far stays as it was; the best times of what was
-// read come in every pool, each a time above zero, and as CSV one line a swimmer's event.
+// message names the file and the season read so far stays as it was; every swim read is above
+// zero (00:00:00.00 is a final not swum), the best times of what was read come in every pool,
+// each a time above zero, and as CSV one line a swimmer's event.
 #include "meet/results.hpp"
 
 #include <algorithm>
@@ -30,11 +31,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         return 0;
     }
     Require(results.counts.swims == results.swims.size());
+    // 00:00:00.00 is a final not swum, never a swim made.
+    for (const et::meet::ResultsSwim& swim : results.swims) {
+        Require(swim.hundredths > 0);
+    }
     for (const std::string_view course : {"LCM", "SCM", "SCY27", "SCY"}) {
         const et::meet::BestTimes best =
             et::meet::BestTimesIn(results, std::string(course), et::meet::SwimFilter());
         for (const et::meet::Best& one : best.best) {
-            Require(one.hundredths > 0 && one.swim < results.swims.size());
+            Require(one.hundredths > 0 && one.swim < results.swims.size() &&
+                    results.swims[one.swim].hundredths > 0);
         }
         const std::string csv = et::meet::BestTimesCsv(results, best.best);
         Require(csv.starts_with(et::meet::kBestTimesHeader));
