@@ -111,6 +111,11 @@ int RunEntries(const EntriesOptions& options, std::FILE* out, std::FILE* err) {
         Tell(err, read.error);
         return kExitUsage;
     }
+    // Results, records or an invitation: nothing to check, nothing written.
+    if (const std::string holds = meet::NoEntriesText(meet::Contents(*read.meet)); !holds.empty()) {
+        Tell(err, options.meetFile + " " + holds + "; nothing is written");
+        return kExitUsage;
+    }
     for (const std::string& path : options.standards) {
         if (const std::string error = meet::AddStandardsPath(*read.meet, path); !error.empty()) {
             Tell(err, error);

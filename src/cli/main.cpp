@@ -114,18 +114,23 @@ int main(int argc, char** argv) {
     entriesCmd->footer(
         "Every entry of the meet file (.lef, or .lxf holding one .lef) gives one CSV row:\n"
         "club,athleteid,athlete,eventid,event,entry_time,entry_course,course,converted_time,\n"
-        "standard,standard_time,verdict,reason. An entry swum in another pool than its event's\n"
-        "is converted as the window converts it and checked against the time standard lists\n"
-        "(MAXIMUM, MINIMUM) that apply to the swimmer: the event's TIMESTANDARDREFS, else every\n"
-        "list read. Verdicts: meets, misses, no standard, no time, not converted, error.\n"
+        "standard,standard_time,verdict,reason,qualifying_time,qualifying_course,judged_time,\n"
+        "judged_course,standard_course,judged_converted. An entry swum in another pool than its\n"
+        "event's is converted as the window converts it and checked against the time standard\n"
+        "lists (MAXIMUM, MINIMUM) that apply to the swimmer: the event's TIMESTANDARDREFS, else\n"
+        "every list read; a list for a sport class (handicap) only to swimmers of that class.\n"
+        "Verdicts: meets, misses, no standard, no time (NT, none or 00:00:00.00), not converted,\n"
+        "error, withdrawn (any entry status but EXH: not judged, not converted).\n"
         "A summary goes to standard error. Exit status: 0 the meet was read, 1 some entries\n"
-        "are errors, 2 usage error or a file that cannot be read as Lenex (nothing written).");
+        "are errors, 2 usage error, a file that cannot be read as Lenex or one with no entries\n"
+        "(nothing written).");
     entriesCmd->add_option("meetfile", entries.meetFile, "Lenex meet file: .lef or .lxf")
         ->required();
     entriesCmd->add_option("--standards", entries.standards,
                            "A further Lenex file whose time standard lists apply (repeatable)");
     entriesCmd->add_option("--course", entriesCourse,
-                           "The meet's course instead of the file's: LCM, SCM, SCY, ...");
+                           "The pool to check and convert into instead of the file's: LCM, "
+                           "SCM, SCY, ...");
     entriesCmd->add_option("--report", entries.report, "CSV report, - for standard output")
         ->capture_default_str();
     entriesCmd->add_option("-o,--output", entries.output,

@@ -13,6 +13,7 @@
 
 #include <algorithm>
 #include <array>
+#include <charconv>
 #include <cstdio>
 
 namespace et::meet {
@@ -252,6 +253,32 @@ bool ListAppliesTo(const StandardList& list, const Owner& owner, const MeetPart&
     return (list.agemin == -1 || age >= list.agemin) && (list.agemax == -1 || age <= list.agemax);
 }
 
+// The swimmer's sport class for a stroke: the breaststroke class, the medley class, else the
+// one for freestyle, backstroke and butterfly; and the HANDICAP attribute that holds it.
+std::pair<const std::string&, const char*> ClassFor(const Owner& owner, std::string_view stroke) {
+    if (stroke == "BREAST") {
+        return {owner.classBreast, "breast"};
+    }
+    if (stroke == "MEDLEY") {
+        return {owner.classMedley, "medley"};
+    }
+    return {owner.classFree, "free"};
+}
+
+// Whether a sport class is a list's: as numbers where both are ("08" is 8), else as written.
+bool SameClass(std::string_view sportClass, std::string_view listClass) {
+    long a = 0;
+    long b = 0;
+    const auto numberA =
+        std::from_chars(sportClass.data(), sportClass.data() + sportClass.size(), a);
+    const auto numberB = std::from_chars(listClass.data(), listClass.data() + listClass.size(), b);
+    if (numberA.ec == std::errc() && numberA.ptr == sportClass.data() + sportClass.size() &&
+        numberB.ec == std::errc() && numberB.ptr == listClass.data() + listClass.size()) {
+        return a == b;
+    }
+    return sportClass == listClass;
+}
+
 // The list's standard for the event's swim style, if it has one with a time.
 const Standard* StandardFor(const StandardList& list, const Event& event, const std::string& course,
                             const IndividualEvent* identity) {
@@ -329,9 +356,16 @@ void Judge(const Meet& meet, const Event& event, const EventFacts& facts, const 
     std::string unavailable;
     Comparison best;
     Comparison closest;
+    // A list for a sport class judges only swimmers of that class for the event's stroke.
+    const auto [sportClass, classAttribute] = ClassFor(owner, event.stroke);
+    bool classless = false; // a para list passed over for want of the swimmer's class
     for (std::size_t l = 0; l < meet.lists.size(); ++l) {
         const StandardList& list = meet.lists[l];
         if (!facts.served[l] || !ListAppliesTo(list, owner, part)) {
+            continue;
+        }
+        if (!list.handicap.empty() && !SameClass(sportClass, list.handicap)) {
+            classless = classless || sportClass.empty();
             continue;
         }
         const Standard* standard =
@@ -365,6 +399,11 @@ void Judge(const Meet& meet, const Event& event, const EventFacts& facts, const 
     if (!any) {
         row.verdict = unavailable.empty() ? Verdict::NoStandard : Verdict::NotConverted;
         row.reason = unavailable;
+        if (unavailable.empty() && classless) {
+            row.reason = "the lists for sport classes need the swimmer's class for the " +
+                         StrokeName(event.stroke) + " (HANDICAP " + classAttribute +
+                         "), which the file does not give";
+        }
         return;
     }
     const Comparison& chosen = best.list != nullptr ? best : closest;

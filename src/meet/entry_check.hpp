@@ -122,6 +122,23 @@ std::string AddStandardsPath(Meet& meet, const std::string& path);
 
 MeetHeading Heading(const Meet& meet);
 
+// What a meet file holds: to tell a file with no entries (results, records, an invitation) from
+// a meet's entries. Swimmers and relays are those the file lists; lists include any added.
+struct MeetContents {
+    std::size_t entries = 0;
+    std::size_t swimmers = 0;
+    std::size_t relays = 0;
+    std::size_t results = 0;
+    std::size_t events = 0;
+    std::size_t records = 0;
+    std::size_t lists = 0;
+};
+MeetContents Contents(const Meet& meet);
+// Empty when the meet holds entries; else what it holds instead, to follow the file's name:
+// "holds 3088 results of 865 swimmers and no entries", "is an invitation: 40 events, no
+// entries".
+std::string NoEntriesText(const MeetContents& contents);
+
 // Called now and then during the check with entries done and entries in all; returning false
 // stops the check (the rows so far are then incomplete and must not be used).
 using Progress = std::function<bool(std::size_t done, std::size_t total)>;

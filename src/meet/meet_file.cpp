@@ -21,6 +21,7 @@
 #include <charconv>
 #include <cstdio>
 #include <cstring>
+#include <iterator>
 #include <limits>
 #include <memory>
 
@@ -147,6 +148,7 @@ public:
                 list.course = Text(node, "course");
                 list.gender = Text(node, "gender");
                 list.type = Text(node, "type");
+                list.handicap = Text(node, "handicap");
                 if (const pugi::xml_node group = node.child("AGEGROUP")) {
                     list.agemin = NumberOr(Text(group, "agemin"), -1);
                     list.agemax = NumberOr(Text(group, "agemax"), -1);
@@ -363,6 +365,28 @@ public:
         clubTree_.reset();
     }
 
+    // How many children named name a node has.
+    static std::size_t Children(const pugi::xml_node& node, const char* name) {
+        const auto children = node.children(name);
+        return static_cast<std::size_t>(std::distance(children.begin(), children.end()));
+    }
+
+    void CountResults(const pugi::xml_node& holder) {
+        for (const pugi::xml_node results : holder.children("RESULTS")) {
+            meet_.results += Children(results, "RESULT");
+        }
+    }
+
+    void CountRecords(const pugi::xml_node& lenex) {
+        for (const pugi::xml_node lists : lenex.children("RECORDLISTS")) {
+            for (const pugi::xml_node list : lists.children("RECORDLIST")) {
+                for (const pugi::xml_node records : list.children("RECORDS")) {
+                    meet_.records += Children(records, "RECORD");
+                }
+            }
+        }
+    }
+
     void ReadClub(const pugi::xml_node& club, std::size_t partIndex) {
         {
             {
@@ -378,6 +402,11 @@ public:
                                 Text(athlete, "lastname") + ", " + Text(athlete, "firstname");
                             owner.gender = Text(athlete, "gender");
                             owner.birth = ParseDate(Text(athlete, "birthdate"));
+                            const pugi::xml_node classes = athlete.child("HANDICAP");
+                            owner.classFree = Text(classes, "free");
+                            owner.classBreast = Text(classes, "breast");
+                            owner.classMedley = Text(classes, "medley");
+                            CountResults(athlete);
                             meet_.owners.push_back(std::move(owner));
                             ReadEntries(athlete, meet_.owners.size() - 1);
                         }
@@ -392,6 +421,7 @@ public:
                             owner.gender = Text(relay, "gender");
                             owner.agemin = NumberOr(Text(relay, "agemin"), -1);
                             owner.agemax = NumberOr(Text(relay, "agemax"), -1);
+                            CountResults(relay);
                             meet_.owners.push_back(std::move(owner));
                             ReadEntries(relay, meet_.owners.size() - 1);
                         }
@@ -609,6 +639,7 @@ std::string ReadTree(Meet& meet, const pugi::xml_document& document, Reader& rea
     }
     reader.ReadMeets(lenex);
     reader.ReadLists(lenex);
+    reader.CountRecords(lenex);
     return {};
 }
 
@@ -966,6 +997,50 @@ std::string AddStandards(Meet& meet, const Meet& standards) {
 
 MeetHeading Heading(const Meet& meet) {
     return meet.heading;
+}
+
+MeetContents Contents(const Meet& meet) {
+    MeetContents contents;
+    contents.entries = meet.entries.size();
+    for (const Owner& owner : meet.owners) {
+        ++(owner.relay ? contents.relays : contents.swimmers);
+    }
+    contents.results = meet.results;
+    contents.events = meet.events.size();
+    contents.records = meet.records;
+    contents.lists = meet.lists.size();
+    return contents;
+}
+
+std::string NoEntriesText(const MeetContents& contents) {
+    const auto many = [](std::size_t n, const std::string& one, const std::string& more) {
+        return std::to_string(n) + " " + (n == 1 ? one : more);
+    };
+    if (contents.entries > 0) {
+        return {};
+    }
+    std::string owners = many(contents.swimmers, "swimmer", "swimmers");
+    if (contents.relays > 0) {
+        owners += " and " + many(contents.relays, "relay team", "relay teams");
+    }
+    if (contents.results > 0) {
+        return "holds " + many(contents.results, "result", "results") + " of " + owners +
+               " and no entries";
+    }
+    if (contents.swimmers > 0 || contents.relays > 0) {
+        return "holds " + owners + " and no entries";
+    }
+    if (contents.events > 0) {
+        return "is an invitation: " + many(contents.events, "event", "events") + ", no entries";
+    }
+    if (contents.records > 0) {
+        return "holds " + many(contents.records, "record", "records") + " and no entries";
+    }
+    if (contents.lists > 0) {
+        return "holds " + many(contents.lists, "time standard list", "time standard lists") +
+               " and no entries";
+    }
+    return "holds no events, no swimmers and no entries";
 }
 
 } // namespace et::meet

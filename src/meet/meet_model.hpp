@@ -59,6 +59,7 @@ struct StandardList {
     long agemin = -1;   // -1: no bound
     long agemax = -1;
     std::vector<Standard> standards;
+    std::string handicap; // the sport class the list is for; empty: every swimmer
 };
 
 // A fee as the invitation states it: FEE@value in cents (-1 when the invitation gives none).
@@ -136,6 +137,11 @@ struct Owner {
     Date birth;
     long agemin = -1; // a relay's age group
     long agemax = -1;
+    // A para swimmer's sport classes (HANDICAP): free for freestyle, backstroke and butterfly,
+    // breast, medley; empty where the file gives none.
+    std::string classFree;
+    std::string classBreast;
+    std::string classMedley;
 };
 
 struct Entry {
@@ -172,6 +178,8 @@ public:
     // Kept in blocks, so that they fill the memory the document's tree gives back as it is read.
     std::deque<Owner> owners;
     std::deque<Entry> entries;
+    std::size_t results = 0; // RESULT elements of swimmers and relays, counted only
+    std::size_t records = 0; // RECORD elements of record lists, counted only
     // What of the meet's rules could not be read (a QUALIFY without from, a fee that is not a
     // whole number...), a message each, the rest of the meet checked without it.
     std::vector<std::string> problems;

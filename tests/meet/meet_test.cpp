@@ -230,6 +230,59 @@ TEST(StandardLists, AgeGenderAndTypeDecideWhichListsApply) {
     }
 }
 
+TEST(StandardLists, AListForASportClassJudgesOnlySwimmersOfThatClassForTheStroke) {
+    // Jo swims 1:00.00; the list for class 9 is met (1:30.00), the one for class 10 missed
+    // (50.00), the open list (when there) met by 5 seconds.
+    const std::string classes = R"(<HANDICAP free="10" breast="9" medley="10" />)";
+    const struct {
+        const char* name;
+        std::string style;
+        std::string handicap;
+        bool open; // an open list too
+        Verdict verdict;
+        std::string standard;
+        std::string reason;
+    } cases[] = {
+        {"breaststroke: the breast class", R"(distance="100" stroke="BREAST")", classes, false,
+         Verdict::Meets, "MQS 9", ""},
+        {"backstroke: the free class", R"(distance="100" stroke="BACK")", classes, false,
+         Verdict::Misses, "MQS 10", "slower by 10.00 s"},
+        {"medley: the medley class", R"(distance="200" stroke="MEDLEY")", classes, false,
+         Verdict::Misses, "MQS 10", "slower by 10.00 s"},
+        {"a class written with a leading zero", R"(distance="100" stroke="FLY")",
+         R"(<HANDICAP free="09" />)", false, Verdict::Meets, "MQS 9", ""},
+        {"no breast class", R"(distance="100" stroke="BREAST")", R"(<HANDICAP free="9" />)", false,
+         Verdict::NoStandard, "",
+         "the lists for sport classes need the swimmer's class for the Breast (HANDICAP breast), "
+         "which the file does not give"},
+        {"no HANDICAP: the open list only", R"(distance="100" stroke="FREE")", "", true,
+         Verdict::Meets, "Open", ""},
+        {"a class that is no list's", R"(distance="100" stroke="FREE")",
+         R"(<HANDICAP free="S9" />)", false, Verdict::NoStandard, "", ""},
+    };
+    for (const auto& c : cases) {
+        const std::string lists =
+            List(R"(timestandardlistid="9" name="MQS 9" course="LCM" handicap="9")", c.style,
+                 "00:01:30.00") +
+            List(R"(timestandardlistid="10" name="MQS 10" course="LCM" handicap="10")", c.style,
+                 "00:00:50.00") +
+            (c.open ? List(R"(timestandardlistid="1" name="Open" course="LCM")", c.style,
+                           "00:01:05.00")
+                    : "");
+        const std::string club =
+            "<CLUBS><CLUB name=\"Club\"><ATHLETES><ATHLETE athleteid=\"1\" lastname=\"Doe\" "
+            "firstname=\"Jo\" gender=\"F\">" +
+            c.handicap +
+            R"(<ENTRIES><ENTRY eventid="1" entrytime="00:01:00.00" /></ENTRIES></ATHLETE>)"
+            "</ATHLETES></CLUB></CLUBS>";
+        const auto rows = RowsOf(Lenex(OneEvent(c.style) + club, lists));
+        ASSERT_EQ(rows.size(), 1U) << c.name;
+        EXPECT_EQ(rows[0].verdict, c.verdict) << c.name;
+        EXPECT_EQ(rows[0].standard, c.standard) << c.name;
+        EXPECT_EQ(rows[0].reason, c.reason) << c.name;
+    }
+}
+
 TEST(StandardLists, TheTightestListMetAndTheClosestMissedAreNamed) {
     const std::string style = R"(distance="100" relaycount="1" stroke="FREE")";
     const auto rowFor = [&](const std::string& lists, const std::string& refs = "") {
@@ -416,6 +469,38 @@ TEST(WriteBack, AConvertedEntryKeepsItsOriginalInMeetInfo) {
         std::string expected = original;
         expected.replace(expected.find(c.entry), c.entry.size(), c.written);
         EXPECT_EQ(et::meet::ConvertedDocument(*read.meet, result).first, expected);
+    }
+}
+
+TEST(MeetContents, AFileWithNoEntriesSaysWhatItHolds) {
+    const std::string event = OneEvent(R"(distance="100" stroke="FREE")");
+    const std::string result = R"(<RESULT eventid="1" swimtime="00:01:00.00" />)";
+    const std::string swimmers =
+        "<CLUBS><CLUB name=\"Club\"><ATHLETES><ATHLETE athleteid=\"1\"><RESULTS>" + result +
+        result +
+        "</RESULTS></ATHLETE><ATHLETE athleteid=\"2\" /></ATHLETES><RELAYS><RELAY>"
+        "<RESULTS>" +
+        result + "</RESULTS></RELAY></RELAYS></CLUB></CLUBS>";
+    const std::string records = "<RECORDLISTS><RECORDLIST><RECORDS><RECORD swimtime=\"00:00:50.00\""
+                                " /><RECORD /></RECORDS></RECORDLIST></RECORDLISTS>";
+    const struct {
+        std::string document;
+        std::string holds;
+    } cases[] = {
+        {Lenex(event + Athlete("", R"(<ENTRY eventid="1" entrytime="NT" />)")), ""},
+        {Lenex(event + swimmers), "holds 3 results of 2 swimmers and 1 relay team and no entries"},
+        {Lenex(event + Athlete("", "")), "holds 1 swimmer and no entries"},
+        {Lenex(event), "is an invitation: 1 event, no entries"},
+        {"<LENEX version=\"3.0\">" + records + "</LENEX>", "holds 2 records and no entries"},
+        {Lenex("",
+               List(R"(timestandardlistid="1")", R"(distance="100" stroke="FREE")", "00:01:00.00")),
+         "holds 1 time standard list and no entries"},
+        {Lenex(""), "holds no events, no swimmers and no entries"},
+    };
+    for (const auto& c : cases) {
+        const auto read = ReadMeetBytes(c.document, "m.lef");
+        ASSERT_TRUE(read.meet) << read.error;
+        EXPECT_EQ(et::meet::NoEntriesText(et::meet::Contents(*read.meet)), c.holds) << c.document;
     }
 }
 
