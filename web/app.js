@@ -133,7 +133,7 @@ function buildConverted() {
   const headings = children('fraConvTime').filter((e) => e.kind === 'label' && e.name !== 'Label1');
   for (const heading of headings) {
     const [left, , width] = heading.geometry;
-    const group = make('div', {class: 'group'}, [label(heading, 'h3', {class: 'heading'})]);
+    const group = make('div', {class: 'group'}, [label(heading, 'h2', {class: 'heading'})]);
     const cells = make('div', {class: 'cells'});
     for (const caption of children('fraConvTime').filter((e) => e.name === 'Label1')) {
       const x = caption.geometry[0];

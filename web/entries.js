@@ -294,7 +294,8 @@ class MeetCheck {
   summary() {
     const c = this.shownMeet.counts;
     return `Entries: ${c.read} read, ${c.converted} converted, ${c.meeting} meeting, ` +
-           `${c.missing} missing, ${c.notConverted} not converted, ${c.errors} errors`;
+           `${c.missing} missing, ${c.notConverted} not converted, ${c.errors} errors, ` +
+           `${c.ineligible} ineligible, ${c.withdrawn} withdrawn`;
   }
 
   showStatus() {
@@ -422,6 +423,53 @@ function verdictCell(td, verdict) {
   td.lastChild.textContent = VERDICTS[verdict] ?? '';
 }
 
+// The club's contact for its entries files: the field and its key in the browser's storage.
+const CONTACT = [['contact-name', 'equivtimes.contact.name'],
+                 ['contact-email', 'equivtimes.contact.email']];
+
+// The browser's storage may be refused (a private window, a file: page): then nothing is kept.
+function stored(key) {
+  try {
+    return localStorage.getItem(key) ?? '';
+  } catch {
+    return '';
+  }
+}
+
+function store(key, value) {
+  try {
+    localStorage.setItem(key, value);
+  } catch {
+    // Kept for this visit only.
+  }
+}
+
+// The page's two jobs as tabs: a click, or the arrow keys, Home and End, show one job's part.
+function chooseJob(tab, focus = false) {
+  for (const other of document.querySelectorAll('.jobs [role="tab"]')) {
+    const chosen = other === tab;
+    other.setAttribute('aria-selected', String(chosen));
+    other.tabIndex = chosen ? 0 : -1;
+    $(other.getAttribute('aria-controls')).hidden = !chosen;
+  }
+  if (focus) {
+    tab.focus();
+  }
+}
+
+for (const tab of document.querySelectorAll('.jobs [role="tab"]')) {
+  tab.addEventListener('click', () => chooseJob(tab));
+  tab.addEventListener('keydown', (event) => {
+    const tabs = [...document.querySelectorAll('.jobs [role="tab"]')];
+    const at = tabs.indexOf(tab);
+    const to = {ArrowRight: at + 1, ArrowLeft: at - 1, Home: 0, End: tabs.length - 1}[event.key];
+    if (to !== undefined) {
+      event.preventDefault();
+      chooseJob(tabs[(to + tabs.length) % tabs.length], true);
+    }
+  });
+}
+
 // Club entries from results: an invitation, the results files and a club's name give the report
 // rows of every swimmer and event considered, and the entries file to save.
 class ClubEntries {
@@ -445,6 +493,16 @@ class ClubEntries {
     $('save-club').addEventListener('click', () => {
       download(this.file, this.name(), 'application/zip');
     });
+    // The club's contact is asked once and kept in this browser for the next meet.
+    for (const [id, key] of CONTACT) {
+      const input = $(id);
+      input.value = stored(key);
+      input.addEventListener('input', () => {
+        store(key, input.value.trim());
+        clearTimeout(this.timer);
+        this.timer = setTimeout(() => this.make(), 300);
+      });
+    }
   }
 
   name() {
@@ -506,7 +564,8 @@ class ClubEntries {
                 `${data.athletes} swimmers`);
     });
     this.job = job;
-    job.post({type: 'club', invitation, results, club: $('club').value, name: this.name()});
+    job.post({type: 'club', invitation, results, club: $('club').value, name: this.name(),
+              contact: {name: $('contact-name').value.trim(), email: $('contact-email').value.trim()}});
   }
 }
 
@@ -522,6 +581,7 @@ addEventListener('drop', (event) => {
   event.preventDefault();
   const [file] = event.dataTransfer.files;
   if (file) {
+    chooseJob($('job-check'));
     meetCheck.open(file);
   }
 });
@@ -531,6 +591,7 @@ if ('launchQueue' in window) {
   window.launchQueue.setConsumer(async (launch) => {
     const [handle] = launch.files || [];
     if (handle) {
+      chooseJob($('job-check'));
       meetCheck.open(await handle.getFile());
     }
   });

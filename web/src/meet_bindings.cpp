@@ -137,7 +137,7 @@ public:
         flush();
     }
 
-    // {read, converted, meeting, missing, notConverted, errors}
+    // {read, converted, meeting, missing, notConverted, errors, ineligible, withdrawn}
     val counts() const {
         const et::meet::Counts& counts = result_.counts;
         val out = val::object();
@@ -147,6 +147,8 @@ public:
         out.set("missing", counts.missing);
         out.set("notConverted", counts.notConverted);
         out.set("errors", counts.errors);
+        out.set("ineligible", counts.ineligible);
+        out.set("withdrawn", counts.withdrawn);
         return out;
     }
 

@@ -9,7 +9,7 @@ import {execFileSync, spawnSync} from 'node:child_process';
 import {copyFileSync, mkdtempSync, readFileSync, rmSync, writeFileSync} from 'node:fs';
 import {tmpdir} from 'node:os';
 import {join} from 'node:path';
-import {launchBrowser, startSite, repoRoot} from './support.mjs';
+import {launchBrowser, startSite, repoRoot, axeViolations} from './support.mjs';
 import {timeKey} from '../entries-table.js';
 
 const cli = process.env.EQUIVTIMES_CLI || join(repoRoot, 'build', 'dev', 'src', 'cli', 'equivtimes-cli');
@@ -142,8 +142,13 @@ for (const golden of GOLDEN) {
         field(line, 'reason'),
       ].map(norm), `row ${i + 1}`);
     });
-    const summary = run.summary.replace(/^entries: /, 'Entries: ');
-    assert.equal(await page.getByRole('status').textContent(), `${summary}; ${csv.length} shown`);
+    // The command line's summary, with the entries ineligible and withdrawn as the report has them.
+    const count = (verdict) => csv.filter((line) => field(line, 'verdict') === verdict).length;
+    const summary = run.summary.replace(/^entries: /, 'Entries: ')
+      .replace(/(, \d+ (ineligible|withdrawn))+$/, '');
+    assert.equal(await page.getByRole('status').textContent(),
+                 `${summary}, ${count('ineligible')} ineligible, ${count('withdrawn')} withdrawn; ` +
+                 `${csv.length} shown`);
     if (golden.course) {
       assert.match(await page.locator('#meet-place').textContent(), new RegExp(`checked in ${golden.label.replace(/[()]/g, '\\$&')}`));
     }
@@ -166,7 +171,7 @@ test('entries from results: the rows and the entries file as the command line ma
     copyFileSync(join(folder, name), join(work, name));
   }
   const page = await openPage();
-  await page.getByText('Entries from results').click();
+  await page.getByRole('tab', {name: "Make a club's entries from results"}).click();
   await page.getByLabel('Results', {exact: true}).setInputFiles(results.map((name) => join(work, name)));
   await page.getByLabel('Club', {exact: true}).fill('lds');
   await page.getByLabel('Invitation', {exact: true}).setInputFiles(join(work, 'invitation.lef'));
@@ -195,6 +200,68 @@ test('entries from results: the rows and the entries file as the command line ma
   const back = commandLine(['page-entries.lxf', '--standards', 'invitation.lef', '--report', 'back.csv']);
   assert.equal(back.status, 0, back.stderr);
   assert.equal(back.summary, 'entries: 2 read, 0 converted, 2 meeting, 0 missing, 0 not converted, 0 errors');
+  await page.close();
+});
+
+test('the first screen offers both jobs; each shows its own part, by mouse or keyboard', async () => {
+  for (const viewport of [{width: 1280, height: 800}, {width: 800, height: 600}]) {
+    const page = await browser.context.newPage();
+    await page.setViewportSize(viewport);
+    await page.goto(`${site.url}entries.html`);
+    await page.waitForSelector('html[data-ready]');
+    const check = page.getByRole('tab', {name: "Check a meet's entries"});
+    const club = page.getByRole('tab', {name: "Make a club's entries from results"});
+    // Both in full on the first screen, without scrolling.
+    for (const tab of [check, club]) {
+      const box = await tab.boundingBox();
+      assert.ok(box && box.y >= 0 && box.y + box.height <= viewport.height &&
+                box.x + box.width <= viewport.width, `${await tab.textContent()} at ${JSON.stringify(box)}`);
+    }
+    assert.equal(await check.getAttribute('aria-selected'), 'true');
+    assert.ok(await page.getByLabel('Meet file').isVisible());
+    assert.equal(await page.getByLabel('Invitation', {exact: true}).isVisible(), false);
+    await club.click();
+    assert.equal(await club.getAttribute('aria-selected'), 'true');
+    assert.ok(await page.getByLabel('Invitation', {exact: true}).isVisible());
+    assert.equal(await page.getByLabel('Meet file').isVisible(), false);
+    await page.keyboard.press('ArrowLeft');
+    assert.equal(await check.getAttribute('aria-selected'), 'true');
+    assert.equal(await page.evaluate(() => document.activeElement.id), 'job-check');
+    assert.ok(await page.getByLabel('Meet file').isVisible());
+    await page.close();
+  }
+});
+
+test('the club\'s contact is asked where its entries are made, and kept for the next visit', async () => {
+  const page = await openPage();
+  await page.getByRole('tab', {name: "Make a club's entries from results"}).click();
+  await page.getByLabel('Contact name').fill('Ann Example');
+  await page.getByLabel('Contact email').fill('entries@example.org');
+  await page.reload();
+  await page.waitForSelector('html[data-ready]');
+  await page.getByRole('tab', {name: "Make a club's entries from results"}).click();
+  assert.equal(await page.getByLabel('Contact name').inputValue(), 'Ann Example');
+  assert.equal(await page.getByLabel('Contact email').inputValue(), 'entries@example.org');
+  await page.getByLabel('Contact name').fill('');
+  await page.getByLabel('Contact email').fill('');
+  await page.close();
+});
+
+test('axe-core finds no accessibility rule broken: empty, with a meet open, with club entries made', async () => {
+  const page = await openPage();
+  assert.deepEqual(await axeViolations(page), [], 'empty');
+  await page.getByLabel('Course').selectOption({label: '25 metres (SCM)'});
+  await openMeet(page, join(work, 'county-scm.lxf'));
+  assert.deepEqual(await axeViolations(page), [], 'a meet open');
+  await page.getByLabel('Show').selectOption({label: 'Errors'});
+  assert.deepEqual(await axeViolations(page), [], 'the errors shown');
+  const folder = join(repoRoot, 'tests', 'meet', 'results');
+  await page.getByRole('tab', {name: "Make a club's entries from results"}).click();
+  assert.deepEqual(await axeViolations(page), [], 'club entries, empty');
+  await page.getByLabel('Results', {exact: true}).setInputFiles(join(folder, 'york.lef'));
+  await page.getByLabel('Invitation', {exact: true}).setInputFiles(join(folder, 'invitation.lef'));
+  await page.waitForFunction(() => / swimmers$/.test(document.getElementById('club-status').textContent));
+  assert.deepEqual(await axeViolations(page), [], 'club entries made');
   await page.close();
 });
 

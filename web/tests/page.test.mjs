@@ -10,7 +10,7 @@ import {test, before, after} from 'node:test';
 import assert from 'node:assert/strict';
 import {execFileSync} from 'node:child_process';
 import {join} from 'node:path';
-import {launchBrowser, startSite, openCalculator, repoRoot} from './support.mjs';
+import {launchBrowser, startSite, openCalculator, repoRoot, axeViolations} from './support.mjs';
 
 const replayProgram = process.env.EQUIVTIMES_FORM_REPLAY ||
     join(repoRoot, 'build', 'dev', 'tests', 'web', 'form_replay');
@@ -299,6 +299,20 @@ test('a screen reader finds the desktop window\'s names, radio groups and polite
   const width = await page.evaluate(() => document.documentElement.scrollWidth);
   assert.ok(width <= 360, `page is ${width} px wide on a 360 px phone`);
   await page.close();
+});
+
+test('axe-core finds no accessibility rule broken, before and after a swim, with a help text open', async () => {
+  for (const viewport of [{width: 1024, height: 768}, {width: 360, height: 740}]) {
+    const page = await openCalculator(browser.context, site.url, viewport);
+    assert.deepEqual(await axeViolations(page), [], `empty, ${viewport.width} px`);
+    await page.getByRole('radio', {name: '33 1/3 yards'}).click();
+    await page.locator('#txtATime').pressSequentially('2.05.37');
+    assert.deepEqual(await axeViolations(page), [], `a swim, ${viewport.width} px`);
+    await page.locator('#cmdHelp').click();
+    await page.getByRole('menuitem', {name: 'GB Points'}).click();
+    assert.deepEqual(await axeViolations(page), [], `the text window, ${viewport.width} px`);
+    await page.close();
+  }
 });
 
 test('the page installs to a home screen and, after the first visit, works with the network cut', async () => {

@@ -1,6 +1,7 @@
 // Shared by the page's tests, benchmark and screenshots: Debian's Chromium under Playwright, with
 // a profile of its own, and the built site served on the loopback address.
-import {mkdtempSync, rmSync} from 'node:fs';
+import {mkdtempSync, readFileSync, rmSync} from 'node:fs';
+import {createRequire} from 'node:module';
 import {tmpdir} from 'node:os';
 import {join, dirname} from 'node:path';
 import {fileURLToPath} from 'node:url';
@@ -45,4 +46,17 @@ export async function openCalculator(context, url, viewport = {width: 1024, heig
   await page.goto(url);
   await page.waitForSelector('html[data-interactive]');
   return page;
+}
+
+// The accessibility rules axe-core finds broken on the page as it is now: one line per rule and
+// element ("region: .privacy"), none when the page passes. axe runs inside the page, put there by
+// the driver (the page's own policy lets no other script in).
+const axeSource = readFileSync(createRequire(import.meta.url).resolve('axe-core/axe.min.js'), 'utf8');
+export async function axeViolations(page) {
+  if (!(await page.evaluate(() => 'axe' in window))) {
+    await page.evaluate(axeSource);
+  }
+  const violations = await page.evaluate(async () => (await window.axe.run()).violations
+    .map((v) => [v.id, v.impact, v.nodes.map((n) => n.target.join(' '))]));
+  return violations.flatMap(([id, impact, nodes]) => nodes.map((node) => `${id} (${impact}): ${node}`));
 }
