@@ -120,7 +120,9 @@ int main(int argc, char** argv) {
         "lists (MAXIMUM, MINIMUM) that apply to the swimmer: the event's TIMESTANDARDREFS, else\n"
         "every list read; a list for a sport class (handicap) only to swimmers of that class.\n"
         "Verdicts: meets, misses, no standard, no time (NT, none or 00:00:00.00), not converted,\n"
-        "error, withdrawn (any entry status but EXH: not judged, not converted).\n"
+        "error, withdrawn (any entry status but EXH: not judged, not converted), ineligible\n"
+        "(the invitation's qualifying period, event gender, age groups or entry limits refuse\n"
+        "it). --fees writes what each club pays for its accepted entries.\n"
         "A summary goes to standard error. Exit status: 0 the meet was read, 1 some entries\n"
         "are errors, 2 usage error, a file that cannot be read as Lenex or one with no entries\n"
         "(nothing written).");

@@ -50,10 +50,16 @@ bool InBounds(long age, const AgeGroup& group) {
            (group.agemax == -1 || age <= group.agemax);
 }
 
-// A relay team's own age group inside the event's group.
+// A relay team's own ages (or, for a group by the sum of ages, its sum) inside the event's
+// group; a team that states none fits.
 bool TeamFits(const Owner& team, const AgeGroup& group) {
-    return (group.agemin == -1 || (team.agemin != -1 && team.agemin >= group.agemin)) &&
-           (group.agemax == -1 || (team.agemax != -1 && team.agemax <= group.agemax));
+    const long low = group.total ? team.agetotalmin : team.agemin;
+    const long high = group.total ? team.agetotalmax : team.agemax;
+    if (low == -1 && high == -1) {
+        return true;
+    }
+    return (group.agemin == -1 || (low != -1 && low >= group.agemin)) &&
+           (group.agemax == -1 || (high != -1 && high <= group.agemax));
 }
 
 std::string Plural(long count, const char* one, const char* many) {
@@ -151,9 +157,6 @@ std::string AgeGroupRule(const std::vector<AgeGroup>& groups, const Owner& entra
     if (!entrant.relay && !age) {
         return {};
     }
-    if (entrant.relay && entrant.agemin == -1 && entrant.agemax == -1 && !gendered) {
-        return {}; // a team of no stated ages fits any group
-    }
     for (const AgeGroup* group : candidates) {
         const bool fits = entrant.relay ? TeamFits(entrant, *group) : InBounds(*age, *group);
         if (fits && GenderFits(group->gender, entrant.gender)) {
@@ -162,7 +165,15 @@ std::string AgeGroupRule(const std::vector<AgeGroup>& groups, const Owner& entra
     }
     std::string who;
     if (entrant.relay) {
-        who = "a team of " + GroupText({{}, entrant.agemin, entrant.agemax, {}});
+        const bool total = candidates.front()->total;
+        const AgeGroup ages{{},
+                            total ? entrant.agetotalmin : entrant.agemin,
+                            total ? entrant.agetotalmax : entrant.agemax,
+                            {},
+                            false};
+        who = ages.agemin == -1 && ages.agemax == -1 ? "a team"
+              : total ? "a team of ages adding up to " + GroupText(ages)
+                      : "a team of " + GroupText(ages);
     } else {
         who = "age " + std::to_string(*age);
     }

@@ -255,6 +255,7 @@ public:
                 AgeGroup age;
                 age.id = Text(group, "agegroupid");
                 age.gender = Text(group, "gender");
+                age.total = Text(group, "calculate") == "TOTAL";
                 for (const auto& [attribute, bound] :
                      {std::pair{"agemin", &age.agemin}, std::pair{"agemax", &age.agemax}}) {
                     const std::string text = Text(group, attribute);
@@ -422,6 +423,8 @@ public:
                             owner.agemin = NumberOr(Text(relay, "agemin"), -1);
                             owner.agemax = NumberOr(Text(relay, "agemax"), -1);
                             CountResults(relay);
+                            owner.agetotalmin = NumberOr(Text(relay, "agetotalmin"), -1);
+                            owner.agetotalmax = NumberOr(Text(relay, "agetotalmax"), -1);
                             meet_.owners.push_back(std::move(owner));
                             ReadEntries(relay, meet_.owners.size() - 1);
                         }

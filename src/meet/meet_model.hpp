@@ -81,6 +81,7 @@ struct AgeGroup {
     long agemin = -1;
     long agemax = -1;
     std::string gender;
+    bool total = false; // a relay's group by the sum of its swimmers' ages (calculate TOTAL)
 };
 
 struct Event {
@@ -142,6 +143,8 @@ struct Owner {
     std::string classFree;
     std::string classBreast;
     std::string classMedley;
+    long agetotalmin = -1; // a relay's sum of ages
+    long agetotalmax = -1;
 };
 
 struct Entry {

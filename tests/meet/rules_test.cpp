@@ -22,11 +22,13 @@ Owner Swimmer(const char* gender) {
     return owner;
 }
 
-Owner Team(const char* gender, long agemin, long agemax) {
+Owner Team(const char* gender, long agemin, long agemax, long totalmin = -1, long totalmax = -1) {
     Owner owner = Swimmer(gender);
     owner.relay = true;
     owner.agemin = agemin;
     owner.agemax = agemax;
+    owner.agetotalmin = totalmin;
+    owner.agetotalmax = totalmax;
     return owner;
 }
 
@@ -79,11 +81,13 @@ TEST(InvitationRules, TheEventsGender) {
 }
 
 TEST(InvitationRules, TheEventsAgeGroups) {
-    const std::vector<AgeGroup> juniors = {{"1", 10, 12, ""}, {"2", 13, 15, ""}};
-    const std::vector<AgeGroup> byGender = {{"1", 11, 12, "F"}, {"2", 11, 12, "M"}};
-    const std::vector<AgeGroup> girls = {{"1", -1, 8, "F"}, {"2", 11, 12, "F"}};
-    const std::vector<AgeGroup> open = {{"", -1, -1, ""}};
-    const std::vector<AgeGroup> youngTeams = {{"", -1, 12, ""}, {"", 19, -1, ""}};
+    const std::vector<AgeGroup> juniors = {{"1", 10, 12, "", false}, {"2", 13, 15, "", false}};
+    const std::vector<AgeGroup> byGender = {{"1", 11, 12, "F", false}, {"2", 11, 12, "M", false}};
+    const std::vector<AgeGroup> girls = {{"1", -1, 8, "F", false}, {"2", 11, 12, "F", false}};
+    const std::vector<AgeGroup> open = {{"", -1, -1, "", false}};
+    const std::vector<AgeGroup> youngTeams = {{"", -1, 12, "", false}, {"", 19, -1, "", false}};
+    const std::vector<AgeGroup> girlsTeams = {{"", -1, 12, "F", false}};
+    const std::vector<AgeGroup> mastersTeams = {{"", 100, 119, "", true}, {"", 120, 159, "", true}};
     const struct {
         const std::vector<AgeGroup>* groups;
         Owner entrant;
@@ -110,6 +114,13 @@ TEST(InvitationRules, TheEventsAgeGroups) {
          "a team of 13-15, in none of the event's age groups (up to 12, 19 and over)"},
         {&youngTeams, Team("F", 19, 24), std::nullopt, "", ""},
         {&youngTeams, Team("F", -1, -1), std::nullopt, "", ""},
+        {&girlsTeams, Team("X", -1, -1), std::nullopt, "",
+         "a team, mixed, in none of the event's age groups (up to 12 women)"},
+        {&mastersTeams, Team("M", 25, 40, 120, 140), std::nullopt, "", ""},
+        {&mastersTeams, Team("M", 25, 40, 100, 170), std::nullopt, "",
+         "a team of ages adding up to 100-170, in none of the event's age groups (100-119, "
+         "120-159)"},
+        {&mastersTeams, Team("M", 25, 40), std::nullopt, "", ""},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(et::meet::AgeGroupRule(*c.groups, c.entrant, c.age, c.agegroupid), c.reason)
