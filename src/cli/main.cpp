@@ -154,9 +154,12 @@ int main(int argc, char** argv) {
         "gender and time:\n"
         "athlete,birthdate,gender,club,license,event,time,swum_time,swum_course,meet,city,date.\n"
         "On a tie the swim made in the pool itself wins, then the earlier. A swimmer is the\n"
-        "same across files by license, else by last name, first name and birth date (any\n"
-        "case). Exit status: 0 done, 1 some results skipped as unreadable, 2 usage error or a\n"
-        "file that cannot be read (nothing written).\n\n" +
+        "same across files by a license that identifies (four digits or more, not all zeros,\n"
+        "given to no other athlete of its file: not a rank such as II, nor 0), else by last\n"
+        "name, first name and birth date (any case); never two athletes of one file (two\n"
+        "athleteids), nor two whose birth dates or genders differ. Exit status: 0 done, 1 some\n"
+        "results skipped as unreadable, 2 usage error or a file that cannot be read (nothing\n"
+        "written).\n\n" +
         courses + "\n\n" + whole);
     bestTimesCmd->add_option("results", bestTimes.results, "Lenex results files: .lef or .lxf")
         ->required();

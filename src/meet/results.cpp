@@ -14,6 +14,7 @@
 #include <cstdio>
 #include <optional>
 #include <tuple>
+#include <unordered_set>
 
 namespace et::meet {
 namespace {
@@ -55,7 +56,23 @@ struct FileText {
 // The reading of one file's tree into results.
 class ResultsReader {
 public:
-    ResultsReader(Results& results, const FileText& file) : results_(results), file_(file) {}
+    ResultsReader(Results& results, const FileText& file, const pugi::xml_node& lenex)
+        : results_(results), file_(file), fileNumber_(results.files++) {
+        // The licenses the file gives to two athletes, which tell neither of them.
+        std::unordered_map<std::string_view, std::string_view> firstId;
+        for (const pugi::xml_node meet : lenex.child("MEETS").children("MEET")) {
+            for (const pugi::xml_node club : meet.child("CLUBS").children("CLUB")) {
+                for (const pugi::xml_node athlete : club.child("ATHLETES").children("ATHLETE")) {
+                    const std::string_view license = athlete.attribute("license").value();
+                    const std::string_view id = athlete.attribute("athleteid").value();
+                    if (const auto [at, added] = firstId.emplace(license, id);
+                        !added && (id.empty() || at->second != id)) {
+                        shared_.emplace(license);
+                    }
+                }
+            }
+        }
+    }
 
     void ReadMeet(const pugi::xml_node& node) {
         const auto meetIndex = static_cast<std::uint32_t>(results_.meets.size());
@@ -178,7 +195,7 @@ private:
                 continue;
             }
             if (!swimmer) {
-                swimmer = SwimmerOf(swimmerRead());
+                swimmer = SwimmerOf(swimmerRead(), athlete.attribute("athleteid").value());
             }
             ResultsSwim swim;
             swim.swimmer = *swimmer;
@@ -192,23 +209,50 @@ private:
         }
     }
 
-    // The one swimmer of the results that read is, added when new.
-    std::uint32_t SwimmerOf(const ResultsSwimmer& read) {
+    // Whether the license tells the swimmer in this file.
+    bool Identifies(const std::string& license) const {
+        return IdentifyingLicense(license) && shared_.count(license) == 0;
+    }
+
+    // Whether a swimmer already known can be the athlete read: not another athlete of this file,
+    // and no birth date or gender that differs.
+    bool MayBe(std::uint32_t index, const ResultsSwimmer& read) const {
+        const ResultsSwimmer& known = results_.swimmers[index];
+        const auto differ = [](const std::string& a, const std::string& b) {
+            return !a.empty() && !b.empty() && a != b;
+        };
+        return results_.lastFile[index] != fileNumber_ &&
+               !differ(known.birthdate, read.birthdate) && !differ(known.gender, read.gender);
+    }
+
+    // The one swimmer of the results that read (with its athleteid in the file) is, added when
+    // new.
+    std::uint32_t SwimmerOf(const ResultsSwimmer& read, std::string_view athleteid) {
+        if (!athleteid.empty()) {
+            if (const auto found = athletes_.find(std::string(athleteid));
+                found != athletes_.end()) {
+                return found->second;
+            }
+        }
         std::optional<std::uint32_t> index;
-        if (!read.license.empty()) {
-            if (const auto found = results_.byLicense.find(read.license);
-                found != results_.byLicense.end()) {
-                index = found->second;
+        const bool identifies = Identifies(read.license);
+        if (identifies) {
+            const auto [begin, end] = results_.byLicense.equal_range(read.license);
+            for (auto it = begin; it != end && !index; ++it) {
+                if (MayBe(it->second, read)) {
+                    index = it->second;
+                }
             }
         }
         const std::string key =
             Folded(read.lastname) + '\x1f' + Folded(read.firstname) + '\x1f' + read.birthdate;
-        if (!index) {
+        if (!index && !read.birthdate.empty()) {
             const auto [begin, end] = results_.byName.equal_range(key);
             for (auto it = begin; it != end && !index; ++it) {
                 const ResultsSwimmer& other = results_.swimmers[it->second];
-                // Two licenses that differ are two swimmers, whatever their names.
-                if (other.license.empty() || read.license.empty()) {
+                // Two licenses that identify and differ are two swimmers, whatever their names.
+                if (MayBe(it->second, read) && !(identifies && IdentifyingLicense(other.license) &&
+                                                 other.license != read.license)) {
                     index = it->second;
                 }
             }
@@ -216,16 +260,29 @@ private:
         if (!index) {
             index = static_cast<std::uint32_t>(results_.swimmers.size());
             results_.swimmers.push_back(read);
+            results_.lastFile.push_back(fileNumber_);
             results_.byName.emplace(key, *index);
-            if (!read.license.empty()) {
+            if (identifies) {
                 results_.byLicense.emplace(read.license, *index);
             }
-            return *index;
+        } else {
+            Join(*index, read, identifies);
         }
-        ResultsSwimmer& known = results_.swimmers[*index];
-        if (known.license.empty() && !read.license.empty()) {
+        if (!athleteid.empty()) {
+            athletes_.emplace(athleteid, *index);
+        }
+        return *index;
+    }
+
+    // What the athlete read adds to the swimmer known.
+    void Join(std::uint32_t index, const ResultsSwimmer& read, bool identifies) {
+        results_.lastFile[index] = fileNumber_;
+        ResultsSwimmer& known = results_.swimmers[index];
+        if (identifies && !IdentifyingLicense(known.license)) {
             known.license = read.license;
-            results_.byLicense.emplace(read.license, *index);
+            results_.byLicense.emplace(read.license, index);
+        } else if (known.license.empty()) {
+            known.license = read.license;
         }
         for (auto [field, value] : {std::pair{&known.gender, &read.gender},
                                     std::pair{&known.birthdate, &read.birthdate}}) {
@@ -239,7 +296,6 @@ private:
             known.clubNation = read.clubNation;
             known.clubDate = read.clubDate;
         }
-        return *index;
     }
 
     void Warn(const pugi::xml_node& node, const std::string& message) {
@@ -257,6 +313,9 @@ private:
 
     Results& results_;
     FileText file_;
+    std::uint32_t fileNumber_; // among the files read
+    std::unordered_set<std::string_view> shared_;
+    std::unordered_map<std::string, std::uint32_t> athletes_; // by athleteid, in this file
 };
 
 // Swim a is better than b in the pool: faster, then made in that pool, then the earlier.
@@ -275,6 +334,18 @@ bool Better(const Best& a, std::uint32_t aDay, const Best& b, std::uint32_t bDay
 }
 
 } // namespace
+
+bool IdentifyingLicense(std::string_view license) {
+    std::size_t digits = 0;
+    bool nonZero = false;
+    for (const char c : license) {
+        if (c >= '0' && c <= '9') {
+            ++digits;
+            nonZero = nonZero || c != '0';
+        }
+    }
+    return digits >= 4 && nonZero;
+}
 
 bool IsLenexDate(std::string_view text) {
     if (text.size() != 10 || text[4] != '-' || text[7] != '-') {
@@ -353,7 +424,7 @@ std::string AddResults(Results& results, std::string_view bytes, std::string_vie
             return std::string(file.name) + ": " + parsed.description();
         }
     }
-    ResultsReader reader(results, file);
+    ResultsReader reader(results, file, document.child("LENEX"));
     for (const pugi::xml_node node : document.child("LENEX").child("MEETS").children("MEET")) {
         reader.ReadMeet(node);
     }

@@ -66,11 +66,23 @@ struct Results {
     ResultsCounts counts;
     std::vector<std::string> warnings; // "results.lef:120:9: ..." for each result skipped
 
-    // The same person across files: by license where both carry one, else by last name, first
-    // name and birth date without regard to case.
-    std::unordered_map<std::string, std::uint32_t> byLicense;
+    // One swimmer across files: two athletes of one file are two swimmers unless they share an
+    // athleteid; two whose birth dates or genders differ (both given) are never one; else one
+    // license that identifies (IdentifyingLicense) on both makes one swimmer, and so do the same
+    // last name, first name and birth date without regard to case unless both carry licenses
+    // that identify and differ.
+    std::unordered_multimap<std::string, std::uint32_t> byLicense;
     std::unordered_multimap<std::string, std::uint32_t> byName;
+    // The files read, and for each swimmer the last file that gave them: within one file two
+    // athletes are never one swimmer unless they share an athleteid.
+    std::uint32_t files = 0;
+    std::vector<std::uint32_t> lastFile;
 };
+
+// Whether a license is a federation's registration number that tells a swimmer: four digits or
+// more, not all of them zeros (letters beside them allowed). A sports rank (II, КМС, 1юн), "0" or
+// nothing is none. A file that gives one license to two athletes does not identify by it either.
+bool IdentifyingLicense(std::string_view license);
 
 // Reads one results file (.lef or .lxf, told apart by content) and adds its swims. Empty on
 // success, else the message ("results.lef:12:5: ..."), and results is left as it was.

@@ -109,40 +109,74 @@ TEST(Results, WhichResultsCount) {
 
 TEST(Results, OneSwimmerAcrossFiles) {
     const std::string swim = R"(<RESULT eventid="1" swimtime="00:01:02.00"/>)";
+    const auto athlete = [&swim](const std::string& attributes) {
+        return Athlete(attributes, swim);
+    };
+    const std::string jo = R"(lastname="Doe" firstname="Jo" birthdate="2010-05-01" )";
+    const std::string al = R"(lastname="Roe" firstname="Al" birthdate="2011-02-03" )";
     const struct {
-        std::string first;
-        std::string second;
+        std::vector<std::string> files; // each file's athletes
         std::size_t swimmers;
     } cases[] = {
         // The same license is the same swimmer whatever the names say.
-        {R"(license="77" lastname="Doe" firstname="Jo" birthdate="2010-05-01")",
-         R"(license="77" lastname="Doe-Smith" firstname="Joanna" birthdate="2010-05-01")", 1},
-        // Two licenses that differ are two swimmers.
-        {R"(license="77" lastname="Doe" firstname="Jo" birthdate="2010-05-01")",
-         R"(license="78" lastname="Doe" firstname="Jo" birthdate="2010-05-01")", 2},
+        {{athlete(jo + R"(license="123456")"),
+          athlete(R"(license="123456" lastname="Doe-Smith" firstname="Joanna")")},
+         1},
+        {{athlete(jo + R"(license="AB1234C")"), athlete(al + R"(license="AB1234C")")}, 2},
+        // ... but not with another birth date or gender.
+        {{athlete(jo + R"(license="123456")"),
+          athlete(R"(license="123456" lastname="Doe" firstname="Jo" birthdate="2010-05-02")")},
+         2},
+        {{athlete(jo + R"(license="123456" gender="F")"),
+          athlete(jo + R"(license="123456" gender="M")")},
+         2},
+        // Two licenses that identify and differ are two swimmers.
+        {{athlete(jo + R"(license="123456")"), athlete(jo + R"(license="123457")")}, 2},
+        // A rank, 0 or a short number tells no one: names and birth date do.
+        {{athlete(jo + R"(license="II")"), athlete(al + R"(license="II")")}, 2},
+        {{athlete(jo + R"(license="1юн")"), athlete(al + R"(license="1юн")")}, 2},
+        {{athlete(jo + R"(license="0")"), athlete(al + R"(license="0")")}, 2},
+        {{athlete(jo + R"(license="0000")"), athlete(al + R"(license="0000")")}, 2},
+        {{athlete(jo + R"(license="77")"), athlete(al + R"(license="77")")}, 2},
+        {{athlete(jo + R"(license="II")"), athlete(jo + R"(license="I")")}, 1},
         // Without a license on both: names and birth date, in any letter case.
-        {R"(license="77" lastname="Doe" firstname="Jo" birthdate="2010-05-01")",
-         R"(lastname="DOE" firstname="jo" birthdate="2010-05-01")", 1},
-        {R"(lastname="Zoë" firstname="Åsa" birthdate="2010-05-01")",
-         R"(lastname="ZOË" firstname="åSA" birthdate="2010-05-01")", 1},
-        {R"(lastname="Doe" firstname="Jo" birthdate="2010-05-01")",
-         R"(lastname="Doe" firstname="Jo" birthdate="2011-05-01")", 2},
-        {R"(lastname="Doe" firstname="Jo" birthdate="2010-05-01")",
-         R"(lastname="Doe" firstname="Joe" birthdate="2010-05-01")", 2},
+        {{athlete(jo + R"(license="123456")"),
+          athlete(R"(lastname="DOE" firstname="jo" birthdate="2010-05-01")")},
+         1},
+        {{athlete(R"(lastname="Zoë" firstname="Åsa" birthdate="2010-05-01")"),
+          athlete(R"(lastname="ZOË" firstname="åSA" birthdate="2010-05-01")")},
+         1},
+        {{athlete(jo), athlete(R"(lastname="Doe" firstname="Jo" birthdate="2011-05-01")")}, 2},
+        {{athlete(jo), athlete(R"(lastname="Doe" firstname="Joe" birthdate="2010-05-01")")}, 2},
+        // A name without a birth date tells no one.
+        {{athlete(R"(lastname="Doe" firstname="Jo")"), athlete(R"(lastname="Doe" firstname="Jo")")},
+         2},
+        // Two athletes of one file are two swimmers, whatever they share, unless their athleteid.
+        {{athlete(jo + R"(athleteid="1")") + athlete(jo + R"(athleteid="2")")}, 2},
+        {{athlete(jo + R"(athleteid="1")") + athlete(jo + R"(athleteid="1")")}, 1},
+        {{athlete(jo), athlete(jo + R"(athleteid="5")") + athlete(jo + R"(athleteid="6")")}, 2},
+        // A license a file gives to two athletes identifies neither.
+        {{athlete(jo + R"(athleteid="1" license="123456")") +
+              athlete(al + R"(athleteid="2" license="123456")"),
+          athlete(R"(license="123456" lastname="Poe" firstname="Cy" birthdate="2012-01-01")")},
+         3},
+        // A license learnt from a later file joins the swimmer found by name to it.
+        {{athlete(jo),
+          athlete(R"(license="770077" lastname="doe" firstname="JO")" +
+                  std::string(R"( birthdate="2010-05-01")")),
+          athlete(R"(license="770077" lastname="Smith" firstname="Jo")")},
+         1},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.first + " / " + c.second);
-        const Results results =
-            Read({ResultsLef(Athlete(c.first, swim)), ResultsLef(Athlete(c.second, swim))});
-        EXPECT_EQ(results.swimmers.size(), c.swimmers);
+        std::vector<std::string> files;
+        std::string trace;
+        for (const std::string& athletes : c.files) {
+            files.push_back(ResultsLef(athletes));
+            trace += athletes + " / ";
+        }
+        SCOPED_TRACE(trace);
+        EXPECT_EQ(Read(files).swimmers.size(), c.swimmers);
     }
-    // A license learnt from a later file joins the swimmer found by name to it.
-    const Results three =
-        Read({ResultsLef(Athlete(R"(lastname="Doe" firstname="Jo" birthdate="2010-05-01")", swim)),
-              ResultsLef(Athlete(
-                  R"(license="77" lastname="doe" firstname="JO" birthdate="2010-05-01")", swim)),
-              ResultsLef(Athlete(R"(license="77" lastname="Smith" firstname="Jo")", swim))});
-    EXPECT_EQ(three.swimmers.size(), 1U);
 }
 
 TEST(Results, BestOfATie) {
