@@ -3,12 +3,15 @@
 // Any bytes are read as a .lef or an .lxf: either a meet or a message, never a crash. A meet's
 // every entry gets one row; with nothing converted the converted meet is the file itself, byte
 // for byte; every converted entry can be written back; and the converted meet reads back with
-// the same entries, none left to convert, and the same verdicts.
+// the same entries, none left to convert, the same verdicts and every time of an entry kept. A
+// zero time is never judged.
 #include "meet/entry_check.hpp"
+#include "meet/lenex_values.hpp"
 
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -17,6 +20,46 @@ namespace {
 void Require(bool condition) {
     if (!condition) {
         std::abort();
+    }
+}
+
+// The converted meet: every converted entry written back, read back the same, with nothing left
+// to convert, the same verdicts, and no time of an entry lost: its original entry time and
+// course stand in its MEETINFO (where a qualifying time of its own stood, that was the entry
+// time itself).
+void WrittenBack(const et::meet::Meet& meet, const et::meet::CheckResult& result,
+                 const std::optional<std::string>& course) {
+    const auto [document, error] = et::meet::ConvertedDocument(meet, result);
+    Require(error.empty()); // every entry read and converted can be written back
+    if (result.conversions.empty()) {
+        Require(document == meet.bytes);
+        return;
+    }
+    const et::meet::ReadResult again = et::meet::ReadMeetBytes(document, "converted.lef");
+    Require(again.meet != nullptr);
+    Require(again.meet->entries.size() == meet.entries.size());
+    const et::meet::CheckResult second = et::meet::CheckEntries(*again.meet, course);
+    Require(second.conversions.empty());
+    for (const et::meet::Conversion& conversion : result.conversions) {
+        Require(second.rows[conversion.entry].entry_course == conversion.course);
+        const et::meet::Entry& before = meet.entries[conversion.entry];
+        const et::meet::Entry& after = again.meet->entries[conversion.entry];
+        Require(et::meet::ParseLenexTime(again.meet->Text(after.qualificationtime)) ==
+                et::meet::ParseLenexTime(meet.Text(before.entrytime)));
+        Require(again.meet->Text(after.meetinfoCourse) ==
+                result.rows[conversion.entry].entry_course);
+        const auto qualifying = et::meet::ParseLenexTime(meet.Text(before.qualificationtime));
+        Require(!qualifying.has_value() || *qualifying == 0 ||
+                again.meet->Raw(after.qualificationtime) == meet.Raw(before.qualificationtime));
+    }
+    // Checked again, the swim that qualifies is the one the first check read: the same verdict,
+    // standard and margin for every entry (an error's place in the file may move).
+    for (std::size_t i = 0; i < result.rows.size(); ++i) {
+        const et::meet::ReportRow& first = result.rows[i];
+        const et::meet::ReportRow& then = second.rows[i];
+        Require(then.verdict == first.verdict);
+        Require(then.standard == first.standard);
+        Require(first.verdict == et::meet::Verdict::Error || then.reason == first.reason);
     }
 }
 
@@ -50,28 +93,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         }
     }
     Require(result.counts.converted == result.conversions.size());
-    const auto [document, error] = et::meet::ConvertedDocument(*read.meet, result);
-    Require(error.empty()); // every entry read and converted can be written back
-    if (result.conversions.empty()) {
-        Require(document == read.meet->bytes);
-        return 0;
+    // A zero time is no time: never the swim judged.
+    for (const et::meet::ReportRow& row : result.rows) {
+        const bool judged =
+            row.verdict == et::meet::Verdict::Meets || row.verdict == et::meet::Verdict::Misses;
+        const auto time = et::meet::ParseLenexTime(row.judged_time);
+        Require(time != 0L && (!judged || time.has_value()));
     }
-    const et::meet::ReadResult again = et::meet::ReadMeetBytes(document, "converted.lef");
-    Require(again.meet != nullptr);
-    Require(again.meet->entries.size() == read.meet->entries.size());
-    const et::meet::CheckResult second = et::meet::CheckEntries(*again.meet);
-    Require(second.conversions.empty());
-    for (const et::meet::Conversion& conversion : result.conversions) {
-        Require(second.rows[conversion.entry].entry_course == conversion.course);
-    }
-    // Checked again, the swim that qualifies is the one the first check read: the same verdict,
-    // standard and margin for every entry (an error's place in the file may move).
-    for (std::size_t i = 0; i < result.rows.size(); ++i) {
-        const et::meet::ReportRow& before = result.rows[i];
-        const et::meet::ReportRow& after = second.rows[i];
-        Require(after.verdict == before.verdict);
-        Require(after.standard == before.standard);
-        Require(before.verdict == et::meet::Verdict::Error || after.reason == before.reason);
-    }
+    WrittenBack(*read.meet, result, {});
+    // A pool chosen for the meet converts more entries; none of them loses a time either.
+    WrittenBack(*read.meet, et::meet::CheckEntries(*read.meet, std::string("SCY")),
+                std::string("SCY"));
     return 0;
 }

@@ -358,19 +358,32 @@ void Judge(const Meet& meet, const Event& event, const EventFacts& facts, const 
     Comparison closest;
     // A list for a sport class judges only swimmers of that class for the event's stroke.
     const auto [sportClass, classAttribute] = ClassFor(owner, event.stroke);
-    bool classless = false; // a para list passed over for want of the swimmer's class
+    // Lists with a standard for the event passed over because the file does not say enough
+    // of the swimmer to place them: no gender, no birth date, no sport class.
+    bool noGender = false;
+    bool noAge = false;
+    bool noClass = false;
     for (std::size_t l = 0; l < meet.lists.size(); ++l) {
         const StandardList& list = meet.lists[l];
-        if (!facts.served[l] || !ListAppliesTo(list, owner, part)) {
-            continue;
-        }
-        if (!list.handicap.empty() && !SameClass(sportClass, list.handicap)) {
-            classless = classless || sportClass.empty();
+        if (!facts.served[l]) {
             continue;
         }
         const Standard* standard =
             facts.pooled ? facts.standards[l] : StandardFor(list, event, course, identity);
         if (standard == nullptr) {
+            continue;
+        }
+        if (!ListAppliesTo(list, owner, part)) {
+            const bool oneGender = list.gender == "M" || list.gender == "F";
+            noGender = noGender || (oneGender && owner.gender.empty());
+            const bool ageGroup = list.agemin != -1 || list.agemax != -1;
+            noAge =
+                noAge || (ageGroup && !owner.relay && (!oneGender || list.gender == owner.gender) &&
+                          !AgeAtMeet(owner.birth, part));
+            continue;
+        }
+        if (!list.handicap.empty() && !SameClass(sportClass, list.handicap)) {
+            noClass = noClass || sportClass.empty();
             continue;
         }
         Comparison comparison;
@@ -399,10 +412,16 @@ void Judge(const Meet& meet, const Event& event, const EventFacts& facts, const 
     if (!any) {
         row.verdict = unavailable.empty() ? Verdict::NoStandard : Verdict::NotConverted;
         row.reason = unavailable;
-        if (unavailable.empty() && classless) {
-            row.reason = "the lists for sport classes need the swimmer's class for the " +
-                         StrokeName(event.stroke) + " (HANDICAP " + classAttribute +
-                         "), which the file does not give";
+        if (unavailable.empty()) {
+            const auto missing = [&row](bool what, const std::string& text) {
+                if (what) {
+                    row.reason += (row.reason.empty() ? "" : "; ") + text;
+                }
+            };
+            missing(noGender, "no gender for the lists of one gender");
+            missing(noAge, "no birth date for the lists of an age group");
+            missing(noClass, "no sport class for the " + StrokeName(event.stroke) + " (HANDICAP " +
+                                 classAttribute + ") for the lists for sport classes");
         }
         return;
     }
