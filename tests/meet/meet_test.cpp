@@ -474,6 +474,39 @@ TEST(WriteBack, AConvertedEntryKeepsItsOriginalInMeetInfo) {
     }
 }
 
+TEST(BadEntries, OddFormsOfTheFileChangeNoVerdict) {
+    // Jo's 1:00.00 meets the list's 1:05.00 however the file writes what does not decide it.
+    const std::string style = R"(distance="100" stroke="FREE")";
+    const std::string lists = List(R"(timestandardlistid="1" course="LCM")", style, "00:01:05.00");
+    const auto meet = [&](const std::string& attributes, const std::string& handicap = "") {
+        std::string document =
+            Lenex(OneEvent(style) +
+                      Athlete(attributes, R"(<ENTRY eventid="1" entrytime="00:01:00.00" />)"),
+                  lists);
+        document.insert(document.find("<ENTRIES>"), handicap);
+        return document;
+    };
+    std::string windows1252 = meet("lastname=\"\x8A"
+                                   "ar\x9A"
+                                   "a\"");
+    windows1252.replace(windows1252.find("UTF-8"), 5, "windows-1252");
+    const std::string cases[] = {
+        meet(""),
+        "\xEF\xBB\xBF" + meet(""),
+        windows1252,
+        meet(R"(license="II")"),
+        meet(R"(license="0")"),
+        meet(R"(license="КМС")"),
+        meet("", R"(<HANDICAP />)"),
+        meet("", R"(<HANDICAP free="" breast="x" />)"),
+    };
+    for (const std::string& document : cases) {
+        const auto rows = RowsOf(document);
+        ASSERT_EQ(rows.size(), 1U) << document;
+        EXPECT_EQ(rows[0].verdict, Verdict::Meets) << document;
+    }
+}
+
 TEST(MeetContents, AFileWithNoEntriesSaysWhatItHolds) {
     const std::string event = OneEvent(R"(distance="100" stroke="FREE")");
     const std::string result = R"(<RESULT eventid="1" swimtime="00:01:00.00" />)";
