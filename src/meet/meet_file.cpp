@@ -24,6 +24,7 @@
 #include <iterator>
 #include <limits>
 #include <memory>
+#include <tuple>
 
 namespace et::meet {
 namespace {
@@ -478,7 +479,19 @@ private:
                         : std::string("QUALIFY has no from; the qualifying period is not checked"));
             return;
         }
-        Date end = DayBefore(part.firstSession);
+        // The meet's first day is its earliest session's, whatever order the file lists them in.
+        Date first;
+        for (const pugi::xml_node sessions : node.children("SESSIONS")) {
+            for (const pugi::xml_node session : sessions.children("SESSION")) {
+                const Date date = ParseDate(Text(session, "date"));
+                if (date.year != 0 &&
+                    (first.year == 0 || std::tie(date.year, date.month, date.day) <
+                                            std::tie(first.year, first.month, first.day))) {
+                    first = date;
+                }
+            }
+        }
+        Date end = DayBefore(first);
         if (const pugi::xml_attribute until = qualify.attribute("until")) {
             const std::string text = DecodeValue(until.value(), meet_.encoding);
             end = ParseDate(text);

@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <sstream>
+
 namespace {
 
 using et::meet::AgeGroup;
@@ -58,6 +60,35 @@ TEST(InvitationRules, QualifyingPeriodBothDaysIncluded) {
         EXPECT_EQ(et::meet::PeriodRule(from, c.until, c.swum), c.reason) << c.reason;
     }
     EXPECT_EQ(et::meet::PeriodRule({}, until, {2020, 1, 1}), "") << "no period";
+}
+
+TEST(InvitationRules, WithoutUntilThePeriodEndsTheDayBeforeTheMeet) {
+    const struct {
+        const char* sessions; // dates of the sessions, in the file's order
+        const char* until;
+    } cases[] = {
+        {"2026-03-07", "2026-03-06"},
+        {"2026-03-01", "2026-02-28"},
+        {"2024-03-01", "2024-02-29"},
+        {"2026-01-01", "2025-12-31"},
+        {"2026-05-01", "2026-04-30"},
+        {"2026-03-08 2026-03-07", "2026-03-06"},
+        {"2026-03-07 2026-03-08", "2026-03-06"},
+    };
+    for (const auto& c : cases) {
+        std::string sessions;
+        std::istringstream dates(c.sessions);
+        for (std::string date; dates >> date;) {
+            sessions += "<SESSION date=\"" + date + "\"/>";
+        }
+        const auto read = et::meet::ReadMeetBytes(
+            "<LENEX version=\"3.0\"><MEETS><MEET name=\"M\"><QUALIFY from=\"2025-09-01\"/>"
+            "<SESSIONS>" +
+                sessions + "</SESSIONS></MEET></MEETS></LENEX>",
+            "until.lef");
+        ASSERT_TRUE(read.meet) << read.error;
+        EXPECT_EQ(et::meet::DateText(read.meet->parts.at(0).qualifyUntil), c.until) << c.sessions;
+    }
 }
 
 TEST(InvitationRules, TheEventsGender) {
