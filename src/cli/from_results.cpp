@@ -155,6 +155,12 @@ int RunClubEntries(const ClubEntriesOptions& options, std::FILE* out, std::FILE*
         Tell(err, onto + ": that is a file being read; write to another file");
         return kExitUsage;
     }
+    if (const std::string& email = options.contactEmail;
+        !email.empty() && (email.find('@') == std::string::npos || email.front() == '@' ||
+                           email.back() == '@' || email.find(' ') != std::string::npos)) {
+        Tell(err, "--contact-email " + email + " is no email address like secretary@club.org");
+        return kExitUsage;
+    }
     if (options.output == options.report || io::SameFile(options.output, options.report)) {
         Tell(err, "the report and the entries file cannot be one file");
         return kExitUsage;
@@ -180,6 +186,8 @@ int RunClubEntries(const ClubEntriesOptions& options, std::FILE* out, std::FILE*
     request.all = options.all;
     request.output = options.output;
     request.version = options.version;
+    request.contactName = options.contactName;
+    request.contactEmail = options.contactEmail;
 
     const meet::ClubEntries made = meet::MakeClubEntries(results, request);
     if (!made.error.empty()) {
@@ -192,6 +200,9 @@ int RunClubEntries(const ClubEntriesOptions& options, std::FILE* out, std::FILE*
     }
     if (!WriteOut(options.output, made.file, out, err)) {
         return kExitUsage;
+    }
+    for (const std::string& note : made.notes) {
+        std::fprintf(err, "club-entries: %s\n", note.c_str());
     }
     std::fputs("club-entries: ", err);
     Summary(err, results.counts);

@@ -202,6 +202,10 @@ int main(int argc, char** argv) {
     clubEntriesCmd->add_option("--report", clubEntries.report, "CSV report, - for standard output");
     clubEntriesCmd->add_option("-o,--output", clubEntries.output, "The entries file: .lef or .lxf")
         ->required();
+    clubEntriesCmd->add_option("--contact-name", clubEntries.contactName,
+                               "The club's contact for the meet, named in the file");
+    clubEntriesCmd->add_option("--contact-email", clubEntries.contactEmail,
+                               "The contact's email address, which the format requires");
 
     try {
         app.parse(argc, argv);

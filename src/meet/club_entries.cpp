@@ -131,6 +131,30 @@ struct Candidate {
     Best best;
 };
 
+// The invitation's meet under meets as the meet program wrote it (its deadline, organizer, age
+// date, qualifying period, fees, sessions, events...), without its clubs and without what names
+// elements left behind: the rankings of its results and the judges among its clubs' officials.
+pugi::xml_node CopyMeet(const pugi::xml_node& meet, pugi::xml_node meets) {
+    pugi::xml_node copy = meets.append_child("MEET");
+    for (const pugi::xml_attribute attribute : meet.attributes()) {
+        copy.append_copy(attribute);
+    }
+    for (const pugi::xml_node child : meet.children()) {
+        if (std::string_view(child.name()) != "CLUBS") {
+            copy.append_copy(child);
+        }
+    }
+    for (pugi::xml_node session : copy.child("SESSIONS").children("SESSION")) {
+        session.remove_child("JUDGES");
+        for (pugi::xml_node event : session.child("EVENTS").children("EVENT")) {
+            for (pugi::xml_node group : event.child("AGEGROUPS").children("AGEGROUP")) {
+                group.remove_child("RANKINGS");
+            }
+        }
+    }
+    return copy;
+}
+
 // Takes out the entries that are not made, and athletes and clubs left with none.
 void Prune(std::vector<pugi::xml_node>& entries, const std::vector<char>& kept) {
     for (std::size_t i = 0; i < entries.size(); ++i) {
@@ -239,19 +263,24 @@ ClubEntries MakeClubEntries(const Results& results, const ClubEntriesRequest& re
     declaration.append_attribute("encoding").set_value("UTF-8");
     pugi::xml_node lenex = document.append_child("LENEX");
     lenex.append_attribute("version").set_value("3.0");
+    ClubEntries answer;
     pugi::xml_node constructor = lenex.append_child("CONSTRUCTOR");
     constructor.append_attribute("name").set_value("Equivalent Times");
-    SetIf(constructor, "version", request.version);
-    pugi::xml_node meetOut = lenex.append_child("MEETS").append_child("MEET");
-    for (const char* attribute : {"name", "city", "nation", "course"}) {
-        SetIf(meetOut, attribute, meetNode.attribute(attribute).value());
+    constructor.append_attribute("registration")
+        .set_value(request.contactName.empty() ? "unregistered" : request.contactName.c_str());
+    constructor.append_attribute("version").set_value(
+        request.version.empty() ? "0" : request.version.c_str());
+    pugi::xml_node contact = constructor.append_child("CONTACT");
+    SetIf(contact, "name", request.contactName);
+    contact.append_attribute("email").set_value(request.contactEmail.empty()
+                                                    ? std::string(kNoContactEmail).c_str()
+                                                    : request.contactEmail.c_str());
+    if (request.contactEmail.empty()) {
+        answer.notes.push_back(
+            "no contact email given: the file's CONTACT has " + std::string(kNoContactEmail) +
+            ", which reaches no one; give the club's so that the meet can reply");
     }
-    if (const pugi::xml_node ageDate = meetNode.child("AGEDATE")) {
-        meetOut.append_copy(ageDate);
-    }
-    if (const pugi::xml_node sessions = meetNode.child("SESSIONS")) {
-        meetOut.append_copy(sessions);
-    }
+    pugi::xml_node meetOut = CopyMeet(meetNode, lenex.append_child("MEETS"));
     pugi::xml_node clubs = meetOut.append_child("CLUBS");
     pugi::xml_node athletes;
     const ResultsSwimmer* clubOf = nullptr;
@@ -259,11 +288,12 @@ ClubEntries MakeClubEntries(const Results& results, const ClubEntriesRequest& re
     for (std::size_t n = 0; n < order.size(); ++n) {
         const ResultsSwimmer& swimmer = results.swimmers[order[n]];
         if (clubOf == nullptr || clubOf->club != swimmer.club ||
-            clubOf->clubCode != swimmer.clubCode) {
+            clubOf->clubCode != swimmer.clubCode || clubOf->clubType != swimmer.clubType) {
             pugi::xml_node club = clubs.append_child("CLUB");
             SetIf(club, "name", swimmer.club);
             SetIf(club, "code", swimmer.clubCode);
             SetIf(club, "nation", swimmer.clubNation);
+            SetIf(club, "type", swimmer.clubType);
             athletes = club.append_child("ATHLETES");
             clubOf = &swimmer;
         }
@@ -274,6 +304,13 @@ ClubEntries MakeClubEntries(const Results& results, const ClubEntriesRequest& re
         SetIf(athlete, "gender", swimmer.gender);
         SetIf(athlete, "birthdate", swimmer.birthdate);
         SetIf(athlete, "license", swimmer.license);
+        SetIf(athlete, "nation", swimmer.nation);
+        if (!swimmer.handicap.empty()) {
+            pugi::xml_node handicap = athlete.append_child("HANDICAP");
+            for (const auto& [name, value] : swimmer.handicap) {
+                handicap.append_attribute(name.c_str()).set_value(value.c_str());
+            }
+        }
         pugi::xml_node entries = athlete.append_child("ENTRIES");
         for (const Candidate& candidate : candidates[order[n]]) {
             const InvitationEvent& event = events[candidate.event];
@@ -293,12 +330,17 @@ ClubEntries MakeClubEntries(const Results& results, const ClubEntriesRequest& re
         }
     }
 
+    // The invitation's time standard lists go with the entries, as its events name them.
+    if (const pugi::xml_node lists = source.child("LENEX").child("TIMESTANDARDLISTS")) {
+        lenex.append_copy(lists);
+    }
+
     // The entry check reads the candidate entries with the invitation's standards and any others.
     const ReadResult candidate = ReadMeetBytes(Saved(document, entryNodes.size()), request.output);
     if (!candidate.meet) {
         return Refused(candidate.error);
     }
-    std::string error = AddStandards(*candidate.meet, meet);
+    std::string error;
     for (const NamedBytes& file : request.standards) {
         if (error.empty()) {
             error = AddStandardsFile(*candidate.meet, file.bytes, file.name);
@@ -307,7 +349,6 @@ ClubEntries MakeClubEntries(const Results& results, const ClubEntriesRequest& re
     if (!error.empty()) {
         return Refused(std::move(error));
     }
-    ClubEntries answer;
     CheckResult check = CheckEntries(*candidate.meet);
     if (check.rows.size() != entryNodes.size()) {
         return Refused(request.output + ": the entries made were not all read back");

@@ -27,15 +27,24 @@ struct ClubEntriesRequest {
     bool all = false;                  // an entry for every time, whether it qualifies or not
     std::string output;                // the entries file's name: .lef or .lxf
     std::string version;               // this program's version, for the file's CONSTRUCTOR
+    // The club's contact for the meet, in the file's CONSTRUCTOR; see kNoContactEmail.
+    std::string contactName;
+    std::string contactEmail;
 };
 
+// The format requires a contact's email in every file: without the club's, this address, which
+// can never be delivered (the top-level domain .invalid is kept for that), says that none was
+// given.
+inline constexpr std::string_view kNoContactEmail = "no-email-given@invalid";
+
 struct ClubEntries {
-    std::string error;           // why nothing was made: a file not read, a refused invitation
-    std::string file;            // the entries file's bytes (.lef, or the .lxf's ZIP archive)
-    std::vector<ReportRow> rows; // one per swimmer and event considered, as `entries` reports
-    Counts counts;               // of the rows
-    std::size_t athletes = 0;    // in the file
-    std::size_t entries = 0;     // in the file
+    std::string error;              // why nothing was made: a file not read, a refused invitation
+    std::string file;               // the entries file's bytes (.lef, or the .lxf's ZIP archive)
+    std::vector<ReportRow> rows;    // one per swimmer and event considered, as `entries` reports
+    Counts counts;                  // of the rows
+    std::size_t athletes = 0;       // in the file
+    std::size_t entries = 0;        // in the file
+    std::vector<std::string> notes; // what the file says in the user's place (no contact given)
 };
 
 // The entries of the swimmers of results for the invitation's meet. A swimmer and an event are

@@ -142,9 +142,14 @@ private:
             read.gender = athlete.attribute("gender").value();
             read.birthdate = athlete.attribute("birthdate").value();
             read.license = athlete.attribute("license").value();
+            read.nation = athlete.attribute("nation").value();
+            for (const pugi::xml_attribute attribute : athlete.child("HANDICAP").attributes()) {
+                read.handicap.emplace_back(attribute.name(), attribute.value());
+            }
             read.club = club.attribute("name").value();
             read.clubCode = club.attribute("code").value();
             read.clubNation = club.attribute("nation").value();
+            read.clubType = club.attribute("type").value();
             read.clubDate = meetDate;
             return read;
         };
@@ -284,8 +289,9 @@ private:
         } else if (known.license.empty()) {
             known.license = read.license;
         }
-        for (auto [field, value] : {std::pair{&known.gender, &read.gender},
-                                    std::pair{&known.birthdate, &read.birthdate}}) {
+        for (auto [field, value] :
+             {std::pair{&known.gender, &read.gender}, std::pair{&known.birthdate, &read.birthdate},
+              std::pair{&known.nation, &read.nation}}) {
             if (field->empty()) {
                 *field = *value;
             }
@@ -294,7 +300,11 @@ private:
             known.club = read.club;
             known.clubCode = read.clubCode;
             known.clubNation = read.clubNation;
+            known.clubType = read.clubType;
             known.clubDate = read.clubDate;
+            if (!read.handicap.empty()) {
+                known.handicap = read.handicap;
+            }
         }
     }
 

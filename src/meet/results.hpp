@@ -14,6 +14,7 @@
 #include <string>
 #include <string_view>
 #include <unordered_map>
+#include <utility>
 #include <vector>
 
 namespace et::meet {
@@ -25,9 +26,13 @@ struct ResultsSwimmer {
     std::string gender;    // M or F
     std::string birthdate; // a Lenex date as read, YYYY-MM-DD
     std::string license;
+    std::string nation;
+    // The HANDICAP element's attributes (free, breast, medley, ...) as the latest meet gives them.
+    std::vector<std::pair<std::string, std::string>> handicap;
     std::string club;
     std::string clubCode;
     std::string clubNation;
+    std::string clubType; // UNATTACHED for a swimmer of no club
     std::string clubDate; // the date of the meet that gave the club
 };
 

@@ -359,6 +359,80 @@ TEST(ClubEntries, WrittenFileReadBackByTheEntryCheck) {
     }
 }
 
+TEST(ClubEntries, FileKeepsWhatTheMeetProgramNeeds) {
+    // An invitation as a meet program writes it: the meet's deadline and organizer, a qualifying
+    // period, judges among officials that are not copied, rankings of results that are not, an
+    // event naming its list, and an entries file's clubs.
+    std::string invitation = Invitation();
+    const auto insert = [&invitation](const std::string& after, const std::string& text) {
+        invitation.insert(invitation.find(after) + after.size(), text);
+    };
+    insert(R"(nation="GBR")", R"( deadline="2026-05-20" number="7" organizer="County ASA")");
+    insert(R"(<AGEDATE type="YEAR" value="2026-12-31"/>)", R"(<QUALIFY from="2025-09-01"/>)");
+    insert(R"(date="2026-06-06">)", R"(<JUDGES><JUDGE officialid="9" role="REF"/></JUDGES>)");
+    insert(R"(agemax="16")",
+           R"(><RANKINGS><RANKING place="1" resultid="5"/></RANKINGS></AGEGROUP)");
+    invitation.replace(invitation.find("</AGEGROUP/>"), 12, "</AGEGROUP>");
+    insert(R"(<EVENT eventid="101" gender="F">)",
+           R"(<TIMESTANDARDREFS><TIMESTANDARDREF timestandardlistid="1"/></TIMESTANDARDREFS>)");
+    insert("</SESSIONS>", R"(<CLUBS><CLUB name="Other"><ATHLETES><ATHLETE athleteid="1" )"
+                          R"(lastname="Zed" firstname="Al" gender="F" birthdate="2010-01-01"/>)"
+                          "</ATHLETES></CLUB></CLUBS>");
+    const Results results = Read({ResultsLef(
+        Athlete(kJo + R"( nation="GBR" athleteid="1")",
+                R"(<RESULT eventid="1" swimtime="00:01:02.00"/>)") +
+        R"(<ATHLETE athleteid="2" lastname="Roe" firstname="Al" gender="F" birthdate="2010-02-02">)"
+        R"(<HANDICAP free="10" breast="9" medley="10"/><RESULTS>)"
+        R"(<RESULT eventid="1" swimtime="00:01:01.00"/></RESULTS></ATHLETE>)")});
+    et::meet::ClubEntriesRequest request;
+    request.invitation = {"invitation.lef", invitation};
+    request.output = "club.lef";
+    request.version = "1.2";
+    const struct {
+        std::string name, email;
+        std::vector<std::pair<std::string, bool>> fragments; // in the file, or not
+        std::size_t notes;
+    } cases[] = {
+        {"Ann Lee",
+         "secretary@leeds.example",
+         {{R"(<CONSTRUCTOR name="Equivalent Times" registration="Ann Lee" version="1.2">)", true},
+          {R"(<CONTACT name="Ann Lee" email="secretary@leeds.example" />)", true},
+          {R"(deadline="2026-05-20" number="7" organizer="County ASA")", true},
+          {R"(<QUALIFY from="2025-09-01" />)", true},
+          {R"(<TIMESTANDARDREF timestandardlistid="1" />)", true},
+          {R"(<TIMESTANDARDLIST timestandardlistid="1" name="County")", true},
+          {R"(lastname="Doe" firstname="Jo" gender="F" birthdate="2010-05-01" nation="GBR")", true},
+          {R"(<HANDICAP free="10" breast="9" medley="10" />)", true},
+          {"<JUDGE", false},
+          {"<RANKING", false},
+          {"Zed", false}},
+         0},
+        {"",
+         "",
+         {{R"(registration="unregistered")", true},
+          {R"(<CONTACT email="no-email-given@invalid" />)", true}},
+         1},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        request.contactName = c.name;
+        request.contactEmail = c.email;
+        const auto made = et::meet::MakeClubEntries(results, request);
+        ASSERT_EQ(made.error, "");
+        EXPECT_EQ(made.entries, 4U); // 101 and 104 each
+        for (const auto& [fragment, present] : c.fragments) {
+            EXPECT_EQ(made.file.find(fragment) != std::string::npos, present) << fragment;
+        }
+        EXPECT_EQ(made.notes.size(), c.notes);
+        // Read back alone, with the lists it carries, every entry meets.
+        const auto back = et::meet::ReadMeetBytes(made.file, "club.lef");
+        ASSERT_TRUE(back.meet) << back.error;
+        const auto check = et::meet::CheckEntries(*back.meet);
+        EXPECT_EQ(check.counts.meeting, made.entries);
+        EXPECT_EQ(check.rows.size(), made.entries);
+    }
+}
+
 TEST(ClubEntries, RefusedInput) {
     const Results results =
         Read({ResultsLef(Athlete(kJo, R"(<RESULT eventid="1" swimtime="00:01:02.00"/>)"))});

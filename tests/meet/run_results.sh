@@ -42,8 +42,9 @@ same best-scy.csv "$tmp/best.csv"
 
 for out in club.lef club.lxf; do
     expect 1 "$prog" club-entries invitation.lef --results $results --report "$tmp/report.csv" \
-        -o "$tmp/$out"
+        --contact-name "Ann Lee" --contact-email secretary@leeds.example -o "$tmp/$out"
     same club-report.csv "$tmp/report.csv"
+    ! grep -q "no contact email" "$tmp/err" || fail "$out: a contact told missing: $(cat "$tmp/err")"
     expect 0 "$prog" entries "$tmp/$out" --standards invitation.lef --report "$tmp/back.csv"
     grep -q "^entries: 3 read, 0 converted, 3 meeting, 0 missing" "$tmp/err" ||
         fail "$out read back: $(cat "$tmp/err")"
@@ -55,7 +56,7 @@ expect 0 "$prog" entries "$tmp/men.lxf" --standards invitation.lef --standards m
     --report /dev/null
 grep -q "^entries: 4 read, 0 converted, 4 meeting, 0 missing" "$tmp/err" ||
     fail "men.lxf read back: $(cat "$tmp/err")"
-grep -v CONSTRUCTOR "$tmp/club.lef" >"$tmp/club-body.lef"
+grep -v "<CONSTRUCTOR" "$tmp/club.lef" >"$tmp/club-body.lef"
 same club.lef "$tmp/club-body.lef"
 
 # Bad input: the message, exit status 2, nothing written.
@@ -68,6 +69,15 @@ expect 2 "$prog" club-entries bad-course.lef --results leeds.lef -o "$tmp/none.l
 grep -q "bad-course.lef: course 'LC' of the meet is no Lenex course" "$tmp/err" ||
     fail "bad-course.lef: $(cat "$tmp/err")"
 expect 2 "$prog" best-times leeds.lef --course OPEN -o "$tmp/none.csv"
+for email in secretary leeds.example@ "ann lee@leeds.example"; do
+    expect 2 "$prog" club-entries invitation.lef --results york.lef --contact-email "$email" \
+        -o "$tmp/none.lef"
+    grep -q "is no email address" "$tmp/err" || fail "--contact-email $email: $(cat "$tmp/err")"
+done
+# Without a contact the file says so, and so does a line on standard error.
+expect 0 "$prog" club-entries invitation.lef --results york.lef -o "$tmp/nobody.lef"
+grep -q "^club-entries: no contact email given" "$tmp/err" || fail "no contact: $(cat "$tmp/err")"
+grep -q '<CONTACT email="no-email-given@invalid"' "$tmp/nobody.lef" || fail "no contact in the file"
 for none in none.csv none.lef; do
     [ ! -e "$tmp/$none" ] || fail "$none was written"
 done
