@@ -22,7 +22,10 @@
 #include <QPushButton>
 #include <QSettings>
 #include <QShortcut>
+#include <QStandardItemModel>
+#include <QTabWidget>
 #include <QTableView>
+#include <QTreeView>
 #include <QUrl>
 #include <QVBoxLayout>
 
@@ -194,7 +197,36 @@ void EntriesWindow::buildWidgets() {
     // Columns as wide as their contents, measured over the first thousand rows at most.
     table_->horizontalHeader()->setResizeContentsPrecision(1000);
     fitColumns();
-    layout->addWidget(table_, 1);
+
+    feesModel_ = new QStandardItemModel(this);
+    feesModel_->setHorizontalHeaderLabels({tr("Club"), tr("Entries"), tr("Swimmers"), tr("Relays"),
+                                           tr("Count"), tr("Each"), tr("Amount"), tr("Currency")});
+    auto* feesPage = new QWidget(central);
+    auto* feesLayout = new QVBoxLayout(feesPage);
+    feesLayout->setContentsMargins(0, 0, 0, 0);
+    feesView_ = new QTreeView(feesPage);
+    feesView_->setObjectName(QStringLiteral("fees"));
+    feesView_->setAccessibleName(tr("Fees"));
+    feesView_->setAccessibleDescription(
+        tr("What the accepted entries cost each club, with the lines of its fees"));
+    feesView_->setModel(feesModel_);
+    feesView_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    feesView_->setAlternatingRowColors(true);
+    feesView_->setUniformRowHeights(true);
+    feesProblems_ = new QLabel(feesPage);
+    feesProblems_->setObjectName(QStringLiteral("feesProblems"));
+    feesProblems_->setWordWrap(true);
+    feesProblems_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    feesLayout->addWidget(feesView_, 1);
+    feesLayout->addWidget(feesProblems_);
+
+    // The entries and the fees per club, a tab each below the meet's heading and choices.
+    tabs_ = new QTabWidget(central);
+    tabs_->setObjectName(QStringLiteral("tabs"));
+    tabs_->setDocumentMode(true);
+    tabs_->addTab(table_, tr("E&ntries"));
+    tabs_->addTab(feesPage, tr("Fees per c&lub"));
+    layout->addWidget(tabs_, 1);
 
     counts_ = new QLabel(central);
     counts_->setObjectName(QStringLiteral("counts"));
@@ -244,6 +276,8 @@ void EntriesWindow::buildMenus() {
     exportAction_ =
         file->addAction(tr("&Export report..."), this, &EntriesWindow::chooseAndExportReport);
     exportAction_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_E));
+    exportFeesAction_ =
+        file->addAction(tr("Export &fees..."), this, &EntriesWindow::chooseAndExportFees);
     printAction_ =
         file->addAction(tr("&Print / Export PDF..."), this, &EntriesWindow::chooseAndPrint);
     printAction_->setShortcut(QKeySequence::Print);
@@ -383,6 +417,8 @@ void EntriesWindow::applyOutcome(LoadOutcome outcome) {
     result_ = result;
     model_->setRows(result->rows);
     fitColumns();
+    fees_ = et::meet::FeesOf(*meet_, *result_);
+    refreshFees();
     unsaved_ = result_->counts.converted > 0;
     setWindowModified(unsaved_);
     setWindowTitle(tr("%1[*] - Equivalent Times entries").arg(QFileInfo(meetPath_).fileName()));
@@ -425,6 +461,7 @@ void EntriesWindow::refreshBusy() {
     standardsAction_->setEnabled(open);
     saveAction_->setEnabled(open);
     exportAction_->setEnabled(open);
+    exportFeesAction_->setEnabled(open);
     printAction_->setEnabled(open);
 }
 
@@ -473,6 +510,56 @@ void EntriesWindow::refreshCounts() {
                          .arg(n(c.read), n(c.converted), n(c.meeting), n(c.missing),
                               n(c.notConverted), n(c.errors), n(c.ineligible), n(c.withdrawn),
                               QString::number(filter_->rowCount())));
+}
+
+QAbstractItemModel& EntriesWindow::fees() {
+    return *feesModel_;
+}
+
+void EntriesWindow::refreshFees() {
+    feesModel_->removeRows(0, feesModel_->rowCount());
+    const auto item = [](const QString& text, bool number = false) {
+        auto* cell = new QStandardItem(text);
+        if (number) {
+            cell->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        }
+        return cell;
+    };
+    const auto money = [&](long cents) { return item(fromStd(et::meet::MoneyText(cents)), true); };
+    const auto count = [&](std::size_t n) { return item(QString::number(n), true); };
+    for (const et::meet::ClubFees& club : fees_.clubs) {
+        QList<QStandardItem*> row = {item(fromStd(club.club)),
+                                     count(club.entries),
+                                     count(club.swimmers),
+                                     count(club.relays),
+                                     item({}),
+                                     item({}),
+                                     money(club.total),
+                                     item(fromStd(club.currency))};
+        QFont bold = row.front()->font();
+        bold.setBold(true);
+        row.front()->setFont(bold);
+        row[6]->setFont(bold);
+        for (const et::meet::FeeLine& line : club.lines) {
+            row.front()->appendRow({item(fromStd(line.what)), item({}), item({}), item({}),
+                                    count(line.count), money(line.each), money(line.amount),
+                                    item({})});
+        }
+        feesModel_->appendRow(row);
+    }
+    feesView_->expandAll();
+    for (int column = 0; column < feesModel_->columnCount(); ++column) {
+        feesView_->resizeColumnToContents(column);
+    }
+    QStringList notes;
+    if (meet_ && fees_.clubs.empty()) {
+        notes << tr("No club has an entry the meet accepts, or the invitation states no fees.");
+    }
+    for (const std::string& problem : fees_.problems) {
+        notes << fromStd(problem);
+    }
+    feesProblems_->setText(notes.join(QLatin1Char('\n')));
+    feesProblems_->setVisible(!notes.isEmpty());
 }
 
 void EntriesWindow::showError(const QString& message) {
@@ -541,12 +628,22 @@ bool EntriesWindow::chooseAndSaveConvertedMeet() {
 }
 
 void EntriesWindow::chooseAndExportReport() {
-    const QString path = QFileDialog::getSaveFileName(this, tr("Export report"),
-                                                      suggestedName(QStringLiteral("-report.csv")),
-                                                      tr("CSV files (*.csv);;All files (*)"));
+    const QString path = chooseCsv(tr("Export report"), QStringLiteral("-report.csv"));
     if (!path.isEmpty()) {
         (void)exportReportTo(path);
     }
+}
+
+void EntriesWindow::chooseAndExportFees() {
+    const QString path = chooseCsv(tr("Export fees"), QStringLiteral("-fees.csv"));
+    if (!path.isEmpty()) {
+        (void)exportFeesTo(path);
+    }
+}
+
+QString EntriesWindow::chooseCsv(const QString& title, const QString& suffix) {
+    return QFileDialog::getSaveFileName(this, title, suggestedName(suffix),
+                                        tr("CSV files (*.csv);;All files (*)"));
 }
 
 void EntriesWindow::chooseAndPrint() {
@@ -584,17 +681,24 @@ bool EntriesWindow::saveConvertedMeetTo(const QString& path) {
 }
 
 bool EntriesWindow::exportReportTo(const QString& path) {
-    if (!result_) {
-        return false;
-    }
+    return result_ && writeExport(path, et::meet::ReportCsv(result_->rows),
+                                  tr("%1 is the meet file that is open; choose another name for "
+                                     "the report."));
+}
+
+bool EntriesWindow::exportFeesTo(const QString& path) {
+    return result_ && writeExport(path, et::meet::FeesCsv(fees_),
+                                  tr("%1 is the meet file that is open; choose another name for "
+                                     "the fees."));
+}
+
+bool EntriesWindow::writeExport(const QString& path, const std::string& bytes,
+                                const QString& ontoMeet) {
     if (et::io::SameFile(toStd(path), toStd(meetPath_))) {
-        showError(
-            tr("%1 is the meet file that is open; choose another name for the report.").arg(path));
+        showError(ontoMeet.arg(path));
         return false;
     }
-    if (const std::string error =
-            et::io::WriteWholeFile(toStd(path), et::meet::ReportCsv(result_->rows));
-        !error.empty()) {
+    if (const std::string error = et::io::WriteWholeFile(toStd(path), bytes); !error.empty()) {
         showError(fromStd(error));
         return false;
     }
@@ -612,7 +716,7 @@ int EntriesWindow::printTo(QPagedPaintDevice& device) {
     heading.meet = meetName_->text();
     heading.course = meetPlace_->text();
     heading.counts = counts_->text();
-    const int pages = PrintReport(device, heading, rows);
+    const int pages = PrintReport(device, heading, rows, fees_);
     if (pages == 0) {
         showError(tr("The report could not be printed."));
     }

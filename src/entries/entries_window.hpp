@@ -2,10 +2,12 @@
 // The entries window: a meet file's entries checked against the qualifying times, for the entry
 // secretary. The meet library reads the file, converts and checks every entry and writes the
 // converted meet; this window only asks it, on a worker thread, and shows its report rows in a
-// sortable, filtered table with the meet's heading and counts above and below.
+// sortable, filtered table with the meet's heading and counts above and below, and beside it
+// (a tab of its own) what the accepted entries cost each club, as the invitation states its fees.
 //
 // Every action of the menus is also a method, so that the menus only add their file dialogs:
-// openMeet, addStandards, setCourse, saveConvertedMeetTo, exportReportTo and printTo.
+// openMeet, addStandards, setCourse, saveConvertedMeetTo, exportReportTo, exportFeesTo and
+// printTo.
 
 #include <QMainWindow>
 #include <QPointer>
@@ -18,7 +20,9 @@
 #include <vector>
 
 #include "entries/meet_loader.hpp"
+#include "meet/fees.hpp"
 
+class QAbstractItemModel;
 class QAction;
 class QComboBox;
 class QLabel;
@@ -27,7 +31,10 @@ class QMenu;
 class QPagedPaintDevice;
 class QProgressBar;
 class QPushButton;
+class QStandardItemModel;
+class QTabWidget;
 class QTableView;
+class QTreeView;
 class QWidget;
 
 namespace et::entries {
@@ -58,7 +65,10 @@ public:
     // Writes the converted meet or the report; on failure shows why and returns false.
     bool saveConvertedMeetTo(const QString& path);
     bool exportReportTo(const QString& path);
-    // Prints the rows the table shows, grouped by club; returns the number of pages.
+    // Writes the fees of every club as CSV, as equivtimes-cli entries --fees does.
+    bool exportFeesTo(const QString& path);
+    // Prints the rows the table shows, grouped by club, each club's pages ending with its fees;
+    // returns the number of pages.
     int printTo(QPagedPaintDevice& device);
 
     void cancelLoad();
@@ -71,6 +81,10 @@ public:
     ReportModel& model() { return *model_; }
     ReportFilter& filter() { return *filter_; }
     QTableView& table() { return *table_; }
+    // A row a club (club, entries, swimmers, relays, amount: its total, currency), under each
+    // the lines of its fees (what, count, each, amount).
+    QAbstractItemModel& fees();
+    QTabWidget& tabs() { return *tabs_; }
 
 signals:
     // A load, a new course or added standards ended: applied, cancelled or refused with a box.
@@ -95,6 +109,7 @@ private:
     void refreshBusy();
     void refreshHeading();
     void refreshCounts();
+    void refreshFees();
     void refreshCourseList();
     void refreshRecentMenu();
     void rememberRecent(const QString& path);
@@ -104,6 +119,11 @@ private:
     void chooseAndAddStandards();
     bool chooseAndSaveConvertedMeet();
     void chooseAndExportReport();
+    void chooseAndExportFees();
+    QString chooseCsv(const QString& title, const QString& suffix);
+    // Writes an export, never onto the open meet (ontoMeet says so, %1 the name); false on failure,
+    // after telling why.
+    bool writeExport(const QString& path, const std::string& bytes, const QString& ontoMeet);
     void chooseAndPrint();
     QString suggestedName(const QString& suffix) const;
 
@@ -118,6 +138,7 @@ private:
     std::optional<std::string> courseOverride_;
     std::shared_ptr<const et::meet::Meet> meet_;
     std::shared_ptr<const et::meet::CheckResult> result_;
+    et::meet::MeetFees fees_;
     et::meet::MeetHeading heading_;
     bool unsaved_ = false;
 
@@ -129,7 +150,11 @@ private:
     QComboBox* course_ = nullptr;
     QComboBox* show_ = nullptr;
     QLineEdit* search_ = nullptr;
+    QTabWidget* tabs_ = nullptr;
     QTableView* table_ = nullptr;
+    QTreeView* feesView_ = nullptr;
+    QStandardItemModel* feesModel_ = nullptr;
+    QLabel* feesProblems_ = nullptr;
     QLabel* counts_ = nullptr;
     QWidget* progressRow_ = nullptr;
     QProgressBar* progress_ = nullptr;
@@ -141,6 +166,7 @@ private:
     QAction* standardsAction_ = nullptr;
     QAction* saveAction_ = nullptr;
     QAction* exportAction_ = nullptr;
+    QAction* exportFeesAction_ = nullptr;
     QAction* printAction_ = nullptr;
 };
 

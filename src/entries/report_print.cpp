@@ -86,8 +86,9 @@ public:
         newPage(false);
     }
 
-    // Each column as wide as its widest text; when they do not fit the page, the flexible
-    // columns share what the others leave, in proportion to their widths.
+    // Each column as wide as its widest text; when they do not fit the page, the captions of
+    // two words take two lines, then the flexible columns share what the others leave, in
+    // proportion to their widths.
     void fitColumns(const std::vector<Cells>& rows) {
         // Measured as the painter will draw them.
         painter_.setFont(body_);
@@ -96,22 +97,44 @@ public:
         const QFontMetricsF boldMetrics(painter_.fontMetrics());
         const double gap = line_ * 0.6;
         const Cells headers = headerCells();
+        std::array<double, kColumns.size()> caption{}; // on one line
+        std::array<double, kColumns.size()> word{};    // its longest word
+        std::array<double, kColumns.size()> content{};
         for (std::size_t i = 0; i < kColumns.size(); ++i) {
-            widths_[i] = boldMetrics.horizontalAdvance(headers[i]) + gap;
-            for (const Cells& texts : rows) {
-                widths_[i] = std::max(widths_[i], bodyMetrics.horizontalAdvance(texts[i]) + gap);
+            caption[i] = boldMetrics.horizontalAdvance(headers[i]) + gap;
+            for (const QString& part : headers[i].split(QLatin1Char(' '))) {
+                word[i] = std::max(word[i], boldMetrics.horizontalAdvance(part) + gap);
             }
+            for (const Cells& texts : rows) {
+                content[i] = std::max(content[i], bodyMetrics.horizontalAdvance(texts[i]) + gap);
+            }
+            widths_[i] = std::max(caption[i], content[i]);
         }
-        double fixed = 0.0;
-        double flexible = 0.0;
-        for (std::size_t i = 0; i < kColumns.size(); ++i) {
-            (kColumns[i].flexible ? flexible : fixed) += widths_[i];
-        }
-        if (fixed + flexible <= width_) {
+        headerLines_ = 1;
+        const auto total = [this] {
+            double sum = 0.0;
+            for (const double w : widths_) {
+                sum += w;
+            }
+            return sum;
+        };
+        if (total() <= width_) {
             return;
         }
+        headerLines_ = 2;
+        for (std::size_t i = 0; i < kColumns.size(); ++i) {
+            widths_[i] = std::max(word[i], content[i]);
+        }
+        if (total() <= width_) {
+            return;
+        }
+        double fixed = 0.0;
+        for (std::size_t i = 0; i < kColumns.size(); ++i) {
+            fixed += kColumns[i].flexible ? 0.0 : widths_[i];
+        }
         // Narrowest first, each flexible column takes its width or an even share of what is
-        // left, whichever is less; a long reason cannot squeeze the swimmer's name away.
+        // left, whichever is less, but not less than its caption's longest word while those
+        // fit; a long reason cannot squeeze the swimmer's name away.
         std::vector<std::size_t> order;
         for (std::size_t i = 0; i < kColumns.size(); ++i) {
             if (kColumns[i].flexible) {
@@ -121,15 +144,25 @@ public:
         std::sort(order.begin(), order.end(),
                   [this](std::size_t a, std::size_t b) { return widths_[a] < widths_[b]; });
         double left = std::max(width_ - fixed, 0.0);
+        double words = 0.0;
+        for (const std::size_t i : order) {
+            words += word[i];
+        }
+        const bool wholeWords = words <= left;
         for (std::size_t n = 0; n < order.size(); ++n) {
+            const std::size_t i = order[n];
             const double even = left / static_cast<double>(order.size() - n);
-            widths_[order[n]] = std::min(widths_[order[n]], even);
-            left -= widths_[order[n]];
+            widths_[i] = std::min(widths_[i], even);
+            if (wholeWords) {
+                widths_[i] = std::max(widths_[i], word[i]);
+            }
+            left -= widths_[i];
         }
     }
 
     void row(const Cells& texts, bool header) {
-        if (y_ + line_ > height_ - line_ * 2) {
+        const double height = header ? line_ * headerLines_ : line_;
+        if (y_ + height > height_ - line_ * 2) {
             newPage(true);
         }
         painter_.setFont(header ? bold_ : body_);
@@ -137,20 +170,75 @@ public:
         const QFontMetricsF metrics(painter_.fontMetrics());
         for (std::size_t i = 0; i < texts.size(); ++i) {
             const double w = widths_[i];
-            const QString shown = metrics.elidedText(texts[i], Qt::ElideRight, w - line_ * 0.6);
-            painter_.drawText(QRectF(x, y_, w, line_), Qt::AlignLeft | Qt::AlignVCenter, shown);
+            const QRectF cell(x, y_, w - line_ * 0.6, height);
+            if (header) {
+                // A caption too wide for its column goes on two lines, at the foot of the row.
+                painter_.drawText(cell, Qt::AlignLeft | Qt::AlignBottom | Qt::TextWordWrap,
+                                  texts[i]);
+            } else {
+                painter_.drawText(cell, Qt::AlignLeft | Qt::AlignVCenter,
+                                  metrics.elidedText(texts[i], Qt::ElideRight, cell.width()));
+            }
             x += w;
         }
-        y_ += line_;
+        y_ += height;
         if (header) {
             painter_.drawLine(QPointF(0.0, y_), QPointF(width_, y_));
         }
     }
 
+    // The club's fees under its entries: a line for each fee, then the total, kept on one page.
+    void fees(const et::meet::ClubFees& club) {
+        const double needed = line_ * (static_cast<double>(club.lines.size()) + 3.5);
+        if (y_ + needed > height_ - line_ * 2) {
+            newPage(true, false);
+        }
+        y_ += line_ * 0.5;
+        const auto money = [](long cents) {
+            return QString::fromStdString(et::meet::MoneyText(cents));
+        };
+        const QString currency = QString::fromStdString(club.currency);
+        feeRow(
+            {QObject::tr("Fees"), QObject::tr("Count"), QObject::tr("Each"), QObject::tr("Amount")},
+            true);
+        painter_.drawLine(QPointF(0.0, y_), QPointF(feeWidth(), y_));
+        for (const et::meet::FeeLine& fee : club.lines) {
+            feeRow({QString::fromStdString(fee.what), QString::number(fee.count), money(fee.each),
+                    money(fee.amount)},
+                   false);
+        }
+        painter_.drawLine(QPointF(0.0, y_), QPointF(feeWidth(), y_));
+        feeRow({QObject::tr("Total \u00b7 entries %1 \u00b7 swimmers %2 \u00b7 relay teams %3")
+                    .arg(club.entries)
+                    .arg(club.swimmers)
+                    .arg(club.relays),
+                {},
+                {},
+                QStringLiteral("%1 %2").arg(money(club.total), currency).trimmed()},
+               true);
+    }
+
     int pages() const { return pages_; }
 
 private:
-    void newPage(bool continued) {
+    // The fee table: the fee's name, then three columns of figures aligned to the right.
+    double feeWidth() const { return std::min(width_, line_ * 36.0); }
+
+    void feeRow(const std::array<QString, 4>& texts, bool bold) {
+        painter_.setFont(bold ? bold_ : body_);
+        const double figures = line_ * 6.0;
+        const double name = feeWidth() - figures * 3;
+        painter_.drawText(QRectF(0.0, y_, name + figures, line_), Qt::AlignLeft | Qt::AlignVCenter,
+                          texts[0]);
+        for (std::size_t i = 1; i < texts.size(); ++i) {
+            const double x = name + figures * static_cast<double>(i - 1);
+            painter_.drawText(QRectF(x, y_, figures, line_), Qt::AlignRight | Qt::AlignVCenter,
+                              texts[i]);
+        }
+        y_ += line_;
+    }
+
+    void newPage(bool continued, bool withHeader = true) {
         if (pages_ > 0) {
             device_.newPage();
         }
@@ -175,7 +263,9 @@ private:
         painter_.drawText(QRectF(0.0, height_ - line_, width_, line_),
                           Qt::AlignRight | Qt::AlignVCenter, QObject::tr("Page %1").arg(pages_));
         y_ += line_ * 1.5;
-        row(headerCells(), true);
+        if (withHeader) {
+            row(headerCells(), true);
+        }
     }
 
     QPagedPaintDevice& device_;
@@ -189,6 +279,7 @@ private:
     double width_ = 0.0;
     double height_ = 0.0;
     double line_ = 0.0;
+    int headerLines_ = 1;
     double y_ = 0.0;
     int pages_ = 0;
 };
@@ -196,7 +287,8 @@ private:
 } // namespace
 
 int PrintReport(QPagedPaintDevice& device, const PrintHeading& heading,
-                const std::vector<const et::meet::ReportRow*>& rows) {
+                const std::vector<const et::meet::ReportRow*>& rows,
+                const et::meet::MeetFees& fees) {
     QPainter painter;
     if (!painter.begin(&device)) {
         return 0;
@@ -225,6 +317,12 @@ int PrintReport(QPagedPaintDevice& device, const PrintHeading& heading,
         writer.startClub(club);
         for (const et::meet::ReportRow* row : clubRows) {
             writer.row(cells(*row), false);
+        }
+        const std::string name = club.toStdString();
+        for (const et::meet::ClubFees& clubFees : fees.clubs) {
+            if (clubFees.club == name) {
+                writer.fees(clubFees);
+            }
         }
     }
     painter.end();

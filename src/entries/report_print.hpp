@@ -1,6 +1,7 @@
 #pragma once
 // The printed report, for sending to clubs: the entries grouped by club, each club from a new
-// page, and on every page the meet's name, its course and the counts of the whole check.
+// page, and on every page the meet's name, its course and the counts of the whole check. Each
+// club's pages end with its fees, so that they can be sent to the club as its invoice.
 
 #include <QString>
 #include <QStringList>
@@ -8,6 +9,7 @@
 #include <vector>
 
 #include "meet/entry_check.hpp"
+#include "meet/fees.hpp"
 
 class QPagedPaintDevice;
 
@@ -20,9 +22,11 @@ struct PrintHeading {
 };
 
 // Lays the rows out on the device's pages, club after club in the order the clubs first appear
-// in rows, keeping the rows' order within each club. Returns the number of pages; 0 when the
+// in rows, keeping the rows' order within each club, and after a club's rows the lines and
+// total of its fees (a club without fees has none). Returns the number of pages; 0 when the
 // device could not be painted on.
 int PrintReport(QPagedPaintDevice& device, const PrintHeading& heading,
-                const std::vector<const et::meet::ReportRow*>& rows);
+                const std::vector<const et::meet::ReportRow*>& rows,
+                const et::meet::MeetFees& fees = {});
 
 } // namespace et::entries

@@ -146,6 +146,7 @@ private slots:
     void openFromTheKeyboard();
     void printsOneClubAPage_data();
     void printsOneClubAPage();
+    void feesPerClub();
     void everyControlHasAnAccessibleName();
 
 private:
@@ -693,14 +694,20 @@ void EntriesWindowTest::openFromTheKeyboard() {
 void EntriesWindowTest::printsOneClubAPage_data() {
     QTest::addColumn<int>("show");
     QTest::addColumn<int>("pages");
-    QTest::newRow("every entry, two clubs") << static_cast<int>(ReportFilter::Show::All) << 2;
-    QTest::newRow("the misses, one club") << static_cast<int>(ReportFilter::Show::Misses) << 1;
+    QTest::addColumn<QString>("meet");
+    QTest::newRow("every entry, two clubs")
+        << static_cast<int>(ReportFilter::Show::All) << 2 << "winter-open.lef";
+    QTest::newRow("the misses, one club")
+        << static_cast<int>(ReportFilter::Show::Misses) << 1 << "winter-open.lef";
+    QTest::newRow("every entry and its fees, two clubs")
+        << static_cast<int>(ReportFilter::Show::All) << 2 << "fees.lef";
 }
 
 void EntriesWindowTest::printsOneClubAPage() {
     QFETCH(int, show);
     QFETCH(int, pages);
-    QVERIFY(load(data("winter-open.lef")));
+    QFETCH(QString, meet);
+    QVERIFY(load(data(qPrintable(meet))));
     auto* showBox = element<QComboBox>(QStringLiteral("show"));
     showBox->setCurrentIndex(showBox->findData(show));
     const QString pdf = scratch_->filePath(QStringLiteral("report.pdf"));
@@ -718,6 +725,60 @@ void EntriesWindowTest::printsOneClubAPage() {
         ++pageObjects;
     }
     QCOMPARE(pageObjects, pages);
+}
+
+void EntriesWindowTest::feesPerClub() {
+    // Hull's accepted entries: two 100 Free (8.00), a 200 IM (10.00), a relay (16.00), the club
+    // fee (25.00) and two swimmers (1.50); Ben's 200 IM (a women's event) and Cara's withdrawn
+    // 100 Free cost nothing. Selby's miss costs nothing either.
+    QVERIFY(load(data("fees.lef")));
+    const QAbstractItemModel& fees = window_->fees();
+    struct Club {
+        QString name;
+        QString total;
+        QStringList lines; // what, count, each, amount
+    };
+    const std::vector<Club> expected = {
+        {"Hull Tritons",
+         "70.00",
+         {"100 Free 2 8.00 16.00", "200 IM 1 10.00 10.00", "4x50 Free 1 16.00 16.00",
+          "club fee 1 25.00 25.00", "swimmer fee 2 1.50 3.00"}},
+        {"Selby Seals",
+         "34.50",
+         {"100 Free 1 8.00 8.00", "club fee 1 25.00 25.00", "swimmer fee 1 1.50 1.50"}},
+    };
+    QCOMPARE(fees.rowCount(), static_cast<int>(expected.size()));
+    for (int row = 0; row < fees.rowCount(); ++row) {
+        const Club& want = expected[static_cast<std::size_t>(row)];
+        const auto cell = [&](int column) { return fees.index(row, column).data().toString(); };
+        QCOMPARE(cell(0), want.name);
+        QCOMPARE(cell(6), want.total);
+        QCOMPARE(cell(7), QStringLiteral("GBP"));
+        const QModelIndex club = fees.index(row, 0);
+        QStringList lines;
+        for (int line = 0; line < fees.rowCount(club); ++line) {
+            QStringList fields;
+            for (const int column : {0, 4, 5, 6}) {
+                fields << fees.index(line, column, club).data().toString();
+            }
+            lines << fields.join(QLatin1Char(' '));
+        }
+        QCOMPARE(lines, want.lines);
+    }
+    // The export is the command line's fees CSV.
+    const QString mine = scratch_->filePath(QStringLiteral("window-fees.csv"));
+    const QString theirs = scratch_->filePath(QStringLiteral("cli-fees.csv"));
+    QVERIFY(window_->exportFeesTo(mine));
+    QVERIFY(runCli({data("fees.lef"), QStringLiteral("--report"),
+                    scratch_->filePath(QStringLiteral("report.csv")), QStringLiteral("--fees"),
+                    theirs}));
+    QCOMPARE(readAll(mine), readAll(theirs));
+    QVERIFY(readAll(mine).contains("Hull Tritons,4,2,1,70.00,GBP"));
+    // The counts count the entry the rules refuse and the withdrawn one.
+    QVERIFY2(element<QLabel>(QStringLiteral("counts"))
+                 ->text()
+                 .contains(QStringLiteral("0 errors, 1 ineligible, 1 withdrawn;")),
+             qPrintable(element<QLabel>(QStringLiteral("counts"))->text()));
 }
 
 void EntriesWindowTest::everyControlHasAnAccessibleName() {
