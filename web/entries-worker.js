@@ -3,12 +3,14 @@
 // the worker of the meet on show answers for its report and converted meet.
 //
 // In:  {type: 'check', meet: File, standards: [File], course: 'SCM' or ''}
-//      {type: 'report'}   {type: 'converted', name: 'meet-converted.lxf'}
+//      {type: 'report'}   {type: 'fees'}   {type: 'converted', name: 'meet-converted.lxf'}
 // Out: {type: 'progress', done, total} (done null while reading), {type: 'rows', rows: bytes},
-//      {type: 'checked', heading, counts, heap}, {type: 'failed', message},
-//      {type: 'file', bytes} or {type: 'failed', message} for a report or a converted meet.
+//      {type: 'checked', heading, counts, fees, heap}, {type: 'failed', message},
+//      {type: 'file', bytes} or {type: 'failed', message} for a report, the fees or a converted
+//      meet.
 // Club entries from results, in a worker of their own:
-// In:  {type: 'club', invitation: File, results: [File], club: 'Leeds', name: 'meet-entries.lxf'}
+// In:  {type: 'club', invitation: File, results: [File], club: 'Leeds', name: 'meet-entries.lxf',
+//       contact: {name, email}}
 // Out: {type: 'club-made', rows: bytes, counts, entries, athletes, warnings, file: bytes} or
 //      {type: 'failed', message}.
 import createModule from './equivmeet.mjs';
@@ -38,10 +40,10 @@ async function check({meet, standards, course}) {
                 (done, total) => postMessage({type: 'progress', done, total}),
                 (rows) => postMessage({type: 'rows', rows}, [rows.buffer]));
   postMessage({type: 'checked', heading: session.heading(), counts: session.counts(),
-               heap: library.MeetSession.heapSize()});
+               fees: session.fees(), heap: library.MeetSession.heapSize()});
 }
 
-async function club({invitation, results, club: text, name}) {
+async function club({invitation, results, club: text, name, contact}) {
   const library = await module;
   const clubSession = new library.ClubSession();
   for (const file of results) {
@@ -52,7 +54,7 @@ async function club({invitation, results, club: text, name}) {
     }
   }
   const made = clubSession.make(new Uint8Array(await invitation.arrayBuffer()), invitation.name,
-                                text, name);
+                                text, name, contact.name, contact.email);
   clubSession.delete();
   if (made.error) {
     postMessage({type: 'failed', message: made.error});
@@ -73,6 +75,8 @@ onmessage = async ({data}) => {
       await club(data);
     } else if (data.type === 'report') {
       file(session.report());
+    } else if (data.type === 'fees') {
+      file(session.feesCsv());
     } else if (data.type === 'converted') {
       const made = session.converted(data.name);
       if (made.error) {

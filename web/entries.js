@@ -7,7 +7,7 @@ import {VirtualTable} from './entries-table.js';
 export const VERDICTS = ['meets', 'misses', 'no standard', 'no time', 'not converted', 'error',
   'ineligible', 'withdrawn'];
 // Each verdict has a shape as well as its word, never a colour alone.
-const ICONS = ['\u2714', '\u26A0', '?', '\u25A1', '\u2139', '\u2716', '\u26D4', '\u21A9'];
+const ICONS = ['\u2714', '\u26A0', '?', '\u25A1', '\u2139', '\u2716', '\u2298', '\u21A9'];
 const COURSES = {
   LCM: '50 metres', SCM33: '33 1/3 metres', SCM: '25 metres', SCM20: '20 metres',
   SCY36: '36 2/3 yards', SCY27: '27 1/2 yards', SCY33: '33 1/3 yards', SCY: '25 yards',
@@ -149,6 +149,7 @@ class MeetCheck {
     $('cancel').addEventListener('click', () => this.cancel());
     $('save').addEventListener('click', () => this.save());
     $('export').addEventListener('click', () => this.exportReport());
+    $('export-fees').addEventListener('click', () => this.exportFees());
     $('print').addEventListener('click', () => window.print());
     addEventListener('beforeprint', () => this.preparePrint());
     addEventListener('afterprint', () => $('print-view').replaceChildren());
@@ -195,7 +196,7 @@ class MeetCheck {
         this.shownMeet?.job.end();
         this.standards = standards;
         this.shownMeet = {job, file, standards, course, rows, heading: data.heading,
-                          counts: data.counts, heap: data.heap};
+                          counts: data.counts, fees: data.fees, heap: data.heap};
         document.documentElement.dataset.heap = String(data.heap);
         const fileCourse = data.heading.fileCourse;
         $('course').options[0].textContent =
@@ -237,7 +238,7 @@ class MeetCheck {
   working(busy) {
     $('working').hidden = !busy;
     document.documentElement.toggleAttribute('data-busy', busy);
-    for (const id of ['save', 'export', 'print']) {
+    for (const id of ['save', 'export', 'export-fees', 'print']) {
       $(id).disabled = busy || !this.shownMeet;
     }
   }
@@ -263,6 +264,7 @@ class MeetCheck {
   show() {
     this.showPlace();
     this.table.setRows(this.shownMeet.rows, this.filterFunction());
+    this.showFees();
     this.showStatus();
     this.working(false);
     requestAnimationFrame(() => setTimeout(() => performance.mark('entries-ready')));
@@ -289,6 +291,35 @@ class MeetCheck {
     if (meet || place.length > 0) {
       $('meet-place').textContent = place.join(' \u00b7 ');
     }
+  }
+
+  // What the entries the meet accepts cost each club: a row a club, under it a row a fee line.
+  showFees() {
+    const {clubs, problems} = this.shownMeet.fees;
+    const body = $('fees').tBodies[0];
+    body.replaceChildren();
+    const row = (className, cells) => {
+      const tr = body.insertRow();
+      tr.className = className;
+      cells.forEach((text, c) => {
+        const td = tr.insertCell();
+        td.textContent = text;
+        if (c > 0 && c < 7) {
+          td.className = 'num';
+        }
+      });
+    };
+    for (const club of clubs) {
+      row('club-fees', [club.club, club.entries, club.swimmers, club.relays, '', '', club.total,
+                        club.currency]);
+      for (const line of club.lines) {
+        row('fee-line', [line.what, '', '', '', line.count, line.each, line.amount, '']);
+      }
+    }
+    const notes = clubs.length === 0
+      ? ['No club has an entry the meet accepts, or the invitation states no fees.'] : [];
+    $('fees-note').textContent = [...notes, ...problems].join('\n');
+    $('fees-note').hidden = $('fees-note').textContent === '';
   }
 
   summary() {
@@ -352,8 +383,13 @@ class MeetCheck {
     return this.fetchFile({type: 'report'}, `${base}-report.csv`, 'text/csv');
   }
 
+  exportFees() {
+    const [base] = nameParts(this.shownMeet.file.name);
+    return this.fetchFile({type: 'fees'}, `${base}-fees.csv`, 'text/csv');
+  }
+
   // The report for paper: the entries shown, club by club, each club from a new page under the
-  // meet's name, course and counts.
+  // meet's name, course and counts, and ending with the club's fees, its invoice.
   preparePrint() {
     const view = $('print-view');
     view.replaceChildren();
@@ -406,9 +442,34 @@ class MeetCheck {
         }
       }
       section.append(table);
+      const fees = this.shownMeet.fees.clubs.find((entry) => entry.club === club);
+      if (fees) {
+        section.append(feesTable(fees, text));
+      }
       view.append(section);
     }
   }
+}
+
+// A club's fees on paper: a line for each fee, then the total.
+function feesTable(fees, text) {
+  const table = document.createElement('table');
+  table.className = 'print-fees';
+  const head = table.createTHead().insertRow();
+  head.append(text('th', 'Fees'), text('th', 'Count', 'num'), text('th', 'Each', 'num'),
+              text('th', 'Amount', 'num'));
+  const body = table.createTBody();
+  const row = (cells, className) => {
+    const tr = body.insertRow();
+    tr.className = className || '';
+    cells.forEach((content, c) => tr.append(text('td', String(content), c > 0 ? 'num' : '')));
+  };
+  for (const line of fees.lines) {
+    row([line.what, line.count, line.each, line.amount]);
+  }
+  row([`Total \u00b7 entries ${fees.entries} \u00b7 swimmers ${fees.swimmers} \u00b7 relay teams ` +
+       `${fees.relays}`, '', '', `${fees.total} ${fees.currency}`.trim()], 'print-total');
+  return table;
 }
 
 function verdictCell(td, verdict) {
@@ -444,9 +505,14 @@ function store(key, value) {
   }
 }
 
-// The page's two jobs as tabs: a click, or the arrow keys, Home and End, show one job's part.
-function chooseJob(tab, focus = false) {
-  for (const other of document.querySelectorAll('.jobs [role="tab"]')) {
+// The page's two jobs, and the meet's entries or fees, as tabs: a click, or the arrow keys, Home
+// and End, show one tab's part.
+function tabsOf(tab) {
+  return [...tab.closest('[role="tablist"]').querySelectorAll('[role="tab"]')];
+}
+
+function chooseTab(tab, focus = false) {
+  for (const other of tabsOf(tab)) {
     const chosen = other === tab;
     other.setAttribute('aria-selected', String(chosen));
     other.tabIndex = chosen ? 0 : -1;
@@ -457,15 +523,15 @@ function chooseJob(tab, focus = false) {
   }
 }
 
-for (const tab of document.querySelectorAll('.jobs [role="tab"]')) {
-  tab.addEventListener('click', () => chooseJob(tab));
+for (const tab of document.querySelectorAll('[role="tab"]')) {
+  tab.addEventListener('click', () => chooseTab(tab));
   tab.addEventListener('keydown', (event) => {
-    const tabs = [...document.querySelectorAll('.jobs [role="tab"]')];
+    const tabs = tabsOf(tab);
     const at = tabs.indexOf(tab);
     const to = {ArrowRight: at + 1, ArrowLeft: at - 1, Home: 0, End: tabs.length - 1}[event.key];
     if (to !== undefined) {
       event.preventDefault();
-      chooseJob(tabs[(to + tabs.length) % tabs.length], true);
+      chooseTab(tabs[(to + tabs.length) % tabs.length], true);
     }
   });
 }
@@ -529,6 +595,12 @@ class ClubEntries {
       this.show('', 'Choose an invitation and results files');
       return;
     }
+    const email = $('contact-email');
+    if (!email.checkValidity() || (email.value.trim() && !email.value.includes('@'))) {
+      this.show(`Contact email ${email.value.trim()} is no email address like secretary@club.org`,
+                'No entries made');
+      return;
+    }
     this.show('', 'Making the entries\u2026');
     const job = new WorkerJob((data) => {
       if (job !== this.job) {
@@ -581,7 +653,7 @@ addEventListener('drop', (event) => {
   event.preventDefault();
   const [file] = event.dataTransfer.files;
   if (file) {
-    chooseJob($('job-check'));
+    chooseTab($('job-check'));
     meetCheck.open(file);
   }
 });
@@ -591,7 +663,7 @@ if ('launchQueue' in window) {
   window.launchQueue.setConsumer(async (launch) => {
     const [handle] = launch.files || [];
     if (handle) {
-      chooseJob($('job-check'));
+      chooseTab($('job-check'));
       meetCheck.open(await handle.getFile());
     }
   });

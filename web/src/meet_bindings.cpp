@@ -1,9 +1,10 @@
 // The entries page's WebAssembly module: the meet library behind one class with a handful of calls
 // of plain values. Bytes and choices go in; the table's rows (in batches), the counts, the heading,
-// the report and the converted meet come out. The page's worker makes one per meet it opens, and
-// one club session for entries made from results files.
+// the fees per club, the report, the fees CSV and the converted meet come out. The page's worker
+// makes one per meet it opens, and one club session for entries made from results files.
 #include "meet/club_entries.hpp"
 #include "meet/entry_check.hpp"
+#include "meet/fees.hpp"
 #include "meet/lenex_values.hpp"
 #include "meet/meet_model.hpp"
 #include "meet/results.hpp"
@@ -135,7 +136,45 @@ public:
                 }
             });
         flush();
+        fees_ = et::meet::FeesOf(*meet_, result_);
     }
+
+    // {clubs: [{club, entries, swimmers, relays, total, currency, lines: [{what, count, each,
+    // amount}]}], problems: [text]}, amounts as the currency's units ("42.50").
+    val fees() const {
+        val clubs = val::array();
+        for (const et::meet::ClubFees& club : fees_.clubs) {
+            val lines = val::array();
+            for (const et::meet::FeeLine& line : club.lines) {
+                val out = val::object();
+                out.set("what", line.what);
+                out.set("count", line.count);
+                out.set("each", et::meet::MoneyText(line.each));
+                out.set("amount", et::meet::MoneyText(line.amount));
+                lines.call<void>("push", out);
+            }
+            val out = val::object();
+            out.set("club", club.club);
+            out.set("entries", club.entries);
+            out.set("swimmers", club.swimmers);
+            out.set("relays", club.relays);
+            out.set("total", et::meet::MoneyText(club.total));
+            out.set("currency", club.currency);
+            out.set("lines", lines);
+            clubs.call<void>("push", out);
+        }
+        val problems = val::array();
+        for (const std::string& problem : fees_.problems) {
+            problems.call<void>("push", problem);
+        }
+        val out = val::object();
+        out.set("clubs", clubs);
+        out.set("problems", problems);
+        return out;
+    }
+
+    // The fees as equivtimes-cli entries --fees writes them.
+    val feesCsv() const { return Bytes(et::meet::FeesCsv(fees_)); }
 
     // {read, converted, meeting, missing, notConverted, errors, ineligible, withdrawn}
     val counts() const {
@@ -196,6 +235,7 @@ private:
     std::unique_ptr<et::meet::Meet> meet_;
     std::optional<std::string> course_;
     et::meet::CheckResult result_;
+    et::meet::MeetFees fees_;
 };
 
 // A club's entries made from results files for a meet's invitation: the results read one file
@@ -208,15 +248,19 @@ public:
     }
 
     // The entries for the invitation of the swimmers whose club name or code holds club, as the
-    // file output names it (.lxf or .lef): {error} or {rows: Uint8Array of the table's rows,
-    // counts, entries, athletes, warnings: [text], file: Uint8Array}.
+    // file output names it (.lxf or .lef), with the club's contact: {error} or {rows: Uint8Array
+    // of the table's rows, counts, entries, athletes, warnings: [text], file: Uint8Array}; the
+    // warnings end with what the file says in the user's place.
     val make(const std::string& invitation, const std::string& invitationName,
-             const std::string& club, const std::string& output) const {
+             const std::string& club, const std::string& output, const std::string& contactName,
+             const std::string& contactEmail) const {
         et::meet::ClubEntriesRequest request;
         request.invitation = {invitationName, invitation};
         request.club = club;
         request.output = output;
         request.version = EQUIVTIMES_VERSION;
+        request.contactName = contactName;
+        request.contactEmail = contactEmail;
         const et::meet::ClubEntries made = et::meet::MakeClubEntries(results_, request);
         val out = val::object();
         if (!made.error.empty()) {
@@ -230,6 +274,9 @@ public:
         val warnings = val::array();
         for (const std::string& warning : results_.warnings) {
             warnings.call<void>("push", warning);
+        }
+        for (const std::string& note : made.notes) {
+            warnings.call<void>("push", note);
         }
         val counts = val::object();
         counts.set("read", made.counts.read);
@@ -258,6 +305,8 @@ EMSCRIPTEN_BINDINGS(equivmeet) {
         .function("addStandards", &MeetSession::addStandards)
         .function("check", &MeetSession::check)
         .function("counts", &MeetSession::counts)
+        .function("fees", &MeetSession::fees)
+        .function("feesCsv", &MeetSession::feesCsv)
         .function("heading", &MeetSession::heading)
         .function("report", &MeetSession::report)
         .function("converted", &MeetSession::converted)

@@ -232,18 +232,72 @@ test('the first screen offers both jobs; each shows its own part, by mouse or ke
   }
 });
 
-test('the club\'s contact is asked where its entries are made, and kept for the next visit', async () => {
+test('the club\'s contact is asked where its entries are made, kept for the next visit and written', async () => {
+  const folder = join(repoRoot, 'tests', 'meet', 'results');
   const page = await openPage();
-  await page.getByRole('tab', {name: "Make a club's entries from results"}).click();
+  const clubTab = page.getByRole('tab', {name: "Make a club's entries from results"});
+  await clubTab.click();
+  const made = async () => {
+    await page.waitForFunction(() => / swimmers$|^No entries made$/.test(document.getElementById('club-status').textContent));
+    return page.locator('#club-message').textContent();
+  };
+  await page.getByLabel('Results', {exact: true}).setInputFiles(join(folder, 'york.lef'));
+  await page.getByLabel('Invitation', {exact: true}).setInputFiles(join(folder, 'invitation.lef'));
+  assert.match(await made(), /no contact email given/);
+  await page.getByLabel('Contact email').fill('entries@');
+  await page.waitForFunction(() => document.getElementById('club-status').textContent === 'No entries made');
+  assert.match(await page.locator('#club-message').textContent(), /Contact email entries@ is no email address/);
   await page.getByLabel('Contact name').fill('Ann Example');
   await page.getByLabel('Contact email').fill('entries@example.org');
+  await page.waitForFunction(() => / swimmers$/.test(document.getElementById('club-status').textContent));
+  assert.doesNotMatch(await made(), /no contact email given/);
   await page.reload();
   await page.waitForSelector('html[data-ready]');
-  await page.getByRole('tab', {name: "Make a club's entries from results"}).click();
+  await clubTab.click();
   assert.equal(await page.getByLabel('Contact name').inputValue(), 'Ann Example');
   assert.equal(await page.getByLabel('Contact email').inputValue(), 'entries@example.org');
   await page.getByLabel('Contact name').fill('');
   await page.getByLabel('Contact email').fill('');
+  await page.close();
+});
+
+test('the fees per club as the command line adds them up, and their CSV; Show picks the ineligible and the withdrawn', async () => {
+  copyFileSync(join(repoRoot, 'tests', 'entries', 'data', 'fees.lef'), join(work, 'fees.lef'));
+  const run = commandLine(['fees.lef', '--report', 'fees-report.csv', '--fees', 'fees-fees.csv']);
+  assert.ok(run.status === 0 || run.status === 1, run.stderr);
+  const fees = parseCsv(readFileSync(join(work, 'fees-fees.csv'), 'utf8'));
+  const header = fees.shift();
+  const page = await openPage();
+  await openMeet(page, join(work, 'fees.lef'));
+  await page.getByRole('tab', {name: 'Fees per club'}).click();
+  const shown = await page.getByRole('table', {name: 'Fees per club'}).locator('tbody tr.club-fees')
+    .evaluateAll((trs) => trs.map((tr) => [...tr.cells].map((td) => td.textContent)));
+  assert.ok(fees.length >= 2);
+  assert.deepEqual(shown.map((row) => [row[0], row[1], row[2], row[3], row[6], row[7]]),
+                   fees.map((line) => ['club', 'entries', 'swimmers', 'relays', 'total', 'currency']
+                     .map((name) => line[header.indexOf(name)])));
+  assert.deepEqual(shown[0].slice(6), ['70.00', 'GBP']);
+  const csv = await download(page, 'Export fees');
+  assert.equal(csv.name, 'fees-fees.csv');
+  assert.ok(csv.bytes.equals(readFileSync(join(work, 'fees-fees.csv'))), 'fees differ');
+
+  await page.getByRole('tab', {name: 'Entries', exact: true}).click();
+  const report = parseCsv(readFileSync(join(work, 'fees-report.csv'), 'utf8'));
+  const columns = report.shift();
+  for (const verdict of ['ineligible', 'withdrawn']) {
+    await page.getByLabel('Show').selectOption({label: verdict[0].toUpperCase() + verdict.slice(1)});
+    const rows = await tableRows(page);
+    const expected = report.filter((line) => line[columns.indexOf('verdict')] === verdict)
+      .map((line) => [line[columns.indexOf('athlete')], verdict]);
+    assert.ok(expected.length > 0, verdict);
+    assert.deepEqual(rows.map((row) => [row[1], row[VERDICT_COLUMN]]), expected, verdict);
+  }
+  // On paper, each club's page ends with its fees.
+  await page.getByLabel('Show').selectOption({label: 'All entries'});
+  await page.evaluate(() => dispatchEvent(new Event('beforeprint')));
+  const invoices = await page.locator('#print-view section').evaluateAll((sections) => sections.map(
+    (section) => section.querySelector('table.print-fees tr.print-total td:last-child')?.textContent));
+  assert.deepEqual(invoices, fees.map((line) => `${line[header.indexOf('total')]} GBP`));
   await page.close();
 });
 
