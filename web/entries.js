@@ -632,7 +632,8 @@ class ClubEntries {
       $('save-club').disabled = false;
       this.show(data.warnings.join('\n'),
                 `${data.counts.read} considered, ${data.counts.meeting} meeting, ` +
-                `${data.counts.missing} missing: ${data.entries} entries for ` +
+                `${data.counts.missing} missing, ${data.counts.ineligible} ineligible: ` +
+                `${data.entries} entries for ` +
                 `${data.athletes} swimmers`);
     });
     this.job = job;

@@ -282,6 +282,7 @@ public:
         counts.set("read", made.counts.read);
         counts.set("meeting", made.counts.meeting);
         counts.set("missing", made.counts.missing);
+        counts.set("ineligible", made.counts.ineligible);
         out.set("rows", Bytes(rows));
         out.set("counts", counts);
         out.set("entries", made.entries);

@@ -191,7 +191,7 @@ test('entries from results: the rows and the entries file as the command line ma
                                       field(line, 'event'), field(line, 'verdict')]));
   assert.match(await page.locator('#club-message').textContent(), /leeds\.lef:24:17: swimtime '2:31\.5'/);
   assert.equal(await page.locator('#club-status').textContent(),
-               '4 considered, 2 meeting, 1 missing: 2 entries for 2 swimmers');
+               '4 considered, 2 meeting, 1 missing, 0 ineligible: 2 entries for 2 swimmers');
 
   // The page's entries file, read back by the command line: every entry meets, none converted.
   const saved = await download(page, 'Save club entries');
@@ -309,6 +309,8 @@ test('axe-core finds no accessibility rule broken: empty, with a meet open, with
   assert.deepEqual(await axeViolations(page), [], 'a meet open');
   await page.getByLabel('Show').selectOption({label: 'Errors'});
   assert.deepEqual(await axeViolations(page), [], 'the errors shown');
+  await page.getByRole('tab', {name: 'Fees per club'}).click();
+  assert.deepEqual(await axeViolations(page), [], 'the fees per club');
   const folder = join(repoRoot, 'tests', 'meet', 'results');
   await page.getByRole('tab', {name: "Make a club's entries from results"}).click();
   assert.deepEqual(await axeViolations(page), [], 'club entries, empty');
