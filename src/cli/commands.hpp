@@ -70,6 +70,8 @@ struct ClubEntriesOptions {
     std::string report; // the CSV report; none when empty, - for standard output
     std::string output; // the entries file, .lef or .lxf
     std::string version;
+    std::string from; // the swims that may be entered; empty: the invitation's period
+    std::string to;
     std::string contactName; // the club's contact, for the file's CONSTRUCTOR
     std::string contactEmail;
 };

@@ -6,6 +6,7 @@
 
 #include "io/whole_file.hpp"
 #include "meet/club_entries.hpp"
+#include "meet/fees.hpp"
 #include "meet/lenex_values.hpp"
 #include "meet/results.hpp"
 
@@ -155,6 +156,13 @@ int RunClubEntries(const ClubEntriesOptions& options, std::FILE* out, std::FILE*
         Tell(err, onto + ": that is a file being read; write to another file");
         return kExitUsage;
     }
+    for (const auto& [option, date] :
+         {std::pair{"--from", &options.from}, std::pair{"--to", &options.to}}) {
+        if (!date->empty() && !meet::IsLenexDate(*date)) {
+            Tell(err, std::string(option) + " " + *date + " is no date like 2026-03-31");
+            return kExitUsage;
+        }
+    }
     if (const std::string& email = options.contactEmail;
         !email.empty() && (email.find('@') == std::string::npos || email.front() == '@' ||
                            email.back() == '@' || email.find(' ') != std::string::npos)) {
@@ -183,6 +191,8 @@ int RunClubEntries(const ClubEntriesOptions& options, std::FILE* out, std::FILE*
     request.invitation = request.standards.front();
     request.standards.erase(request.standards.begin());
     request.club = options.club;
+    request.from = options.from;
+    request.to = options.to;
     request.all = options.all;
     request.output = options.output;
     request.version = options.version;
@@ -212,6 +222,24 @@ int RunClubEntries(const ClubEntriesOptions& options, std::FILE* out, std::FILE*
                  "%zu not converted, %zu errors; %zu entries for %zu swimmers written\n",
                  counts.read, counts.meeting, counts.missing, counts.notConverted, counts.errors,
                  made.entries, made.athletes);
+    if (counts.ineligible > 0) {
+        std::fprintf(err,
+                     "club-entries: %zu ineligible by the invitation's rules (the qualifying "
+                     "period, the limits)\n",
+                     counts.ineligible);
+    }
+    for (const std::string& problem : made.fees.problems) {
+        std::fprintf(err, "club-entries: %s\n", problem.c_str());
+    }
+    for (const meet::ClubFees& club : made.fees.clubs) {
+        if (!club.lines.empty()) {
+            std::fprintf(err, "club-entries: fees of %s: %s%s%s (%zu %s, %zu %s)\n",
+                         club.club.c_str(), meet::MoneyText(club.total).c_str(),
+                         club.currency.empty() ? "" : " ", club.currency.c_str(), club.entries,
+                         club.entries == 1 ? "entry" : "entries", club.swimmers,
+                         club.swimmers == 1 ? "swimmer" : "swimmers");
+        }
+    }
     return results.counts.unreadable > 0 || counts.errors > 0 ? kExitRejected : kExitOk;
 }
 

@@ -179,21 +179,28 @@ int main(int argc, char** argv) {
     CLI::App* clubEntriesCmd = app.add_subcommand(
         "club-entries", "A club's Lenex entries for a meet's invitation from results files");
     clubEntriesCmd->footer(
-        "For each swimmer and each individual event of the invitation that fits them (its\n"
-        "gender, its age groups by the meet's AGEDATE), the swimmer's best time converted to\n"
-        "the event's pool as best-times gives it. An entry is made when it meets a qualifying\n"
-        "standard that applies (the rules of entries), or with --all whenever there is a\n"
-        "time. The entries file (.lef or .lxf by its name) is a new Lenex file for the\n"
-        "invitation's meet; each ENTRY's MEETINFO tells the swim made. --report writes the\n"
-        "entries report's CSV rows for every swimmer and event considered. Exit status: 0\n"
-        "done, 1 some results skipped as unreadable, 2 usage error, a file that cannot be\n"
-        "read or a refused invitation (nothing written).\n\n" +
+        "For each swimmer and each individual event of the invitation that they may swim (its\n"
+        "gender, its age groups by the meet's AGEDATE), the swimmer's fastest swim of the\n"
+        "qualifying period (QUALIFY, or --from and --to) converted to the event's pool as\n"
+        "best-times gives it. An entry is made when it meets a qualifying standard that applies\n"
+        "(the rules of entries), or with --all whenever there is a time, within the meet's\n"
+        "limits (the rules of entries); what the period or a limit leaves out is ineligible,\n"
+        "with the reason. The entries file (.lef or .lxf by its name) is a new Lenex file for\n"
+        "the invitation's meet; each ENTRY's MEETINFO tells the swim made. --report writes the\n"
+        "entries report's CSV rows for every swimmer and event considered; the summary gives\n"
+        "the fees the entries written cost. Exit status: 0 done, 1 some results skipped as\n"
+        "unreadable, 2 usage error, a file that cannot be read or a refused invitation (nothing\n"
+        "written).\n\n" +
         whole + " Never over a file read.");
     clubEntriesCmd->add_option("invitation", clubEntries.invitation, "The meet's Lenex invitation")
         ->required();
     clubEntriesCmd->add_option("--results", clubEntries.results, "Lenex results files")->required();
     clubEntriesCmd->add_option("--club", clubEntries.club,
                                "Swimmers whose club name or code holds this text (any case)");
+    clubEntriesCmd->add_option("--from", clubEntries.from,
+                               "Swims on or after this date, instead of the qualifying period's");
+    clubEntriesCmd->add_option("--to", clubEntries.to,
+                               "Swims on or before this date, instead of the qualifying period's");
     clubEntriesCmd->add_flag("--all", clubEntries.all,
                              "Enter every time, whether it qualifies or not");
     clubEntriesCmd->add_option(

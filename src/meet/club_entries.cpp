@@ -1,18 +1,22 @@
-// Club entries from results. The entries file is built as a Lenex document for the invitation's
-// meet with every swimmer's best time in every event that fits them, with the meet's age date and
-// sessions copied so that the entry check can read it; the entry check itself then judges each
-// entry against the invitation's standards, and the entries that do not qualify are taken out
-// again. So the file written gives `entries` the same verdicts by construction.
+// Club entries from results. Each swimmer's fastest swim of the qualifying period in each event
+// they may swim is a candidate entry, checked in memory by the entry check's own rules (the
+// time against the invitation's lists, then the invitation's rules of an entry) and kept within
+// the invitation's limits in the order the entry check keeps them; the entries made are written
+// as a new Lenex file for the invitation's meet, which `entries` reads back with the same
+// verdicts.
 
 #include "meet/club_entries.hpp"
 
 #include "meet/entry_rules.hpp"
+#include "meet/invitation_rules.hpp"
 #include "meet/lenex_values.hpp"
 
 #include <pugixml.hpp>
 
 #include <algorithm>
+#include <cstdint>
 #include <map>
+#include <optional>
 #include <tuple>
 #include <unordered_map>
 
@@ -20,11 +24,10 @@ namespace et::meet {
 namespace {
 
 struct InvitationEvent {
+    std::size_t index = 0; // in Meet::events
     std::string id;
     std::string course;
-    std::string gender;
     const IndividualEvent* identity = nullptr;
-    std::vector<std::pair<long, long>> ages; // its age groups' agemin and agemax (-1: no bound)
 };
 
 class StringWriter : public pugi::xml_writer {
@@ -49,13 +52,9 @@ void SetIf(pugi::xml_node node, const char* name, const std::string& value) {
     }
 }
 
-long AgeBound(const pugi::xml_attribute& attribute) {
-    return attribute.empty() ? -1 : attribute.as_int(-1);
-}
-
 // The individual events of the invitation that can be entered from results; empty or why the
 // invitation is refused.
-std::string ReadEvents(const pugi::xml_node& meet, const std::string& name,
+std::string ReadEvents(const pugi::xml_node& meet, const MeetPart& part, const std::string& name,
                        std::vector<InvitationEvent>& events) {
     const std::string meetCourse = meet.attribute("course").value();
     if (!meetCourse.empty() && !IsLenexCourse(meetCourse)) {
@@ -93,12 +92,12 @@ std::string ReadEvents(const pugi::xml_node& meet, const std::string& name,
             if (event.identity == nullptr) {
                 continue;
             }
-            event.course = course;
-            event.gender = node.attribute("gender").value();
-            for (const pugi::xml_node group : node.child("AGEGROUPS").children("AGEGROUP")) {
-                event.ages.emplace_back(AgeBound(group.attribute("agemin")),
-                                        AgeBound(group.attribute("agemax")));
+            const auto known = part.events.find(event.id);
+            if (known == part.events.end()) {
+                continue;
             }
+            event.index = known->second;
+            event.course = course;
             events.push_back(std::move(event));
         }
     }
@@ -108,28 +107,119 @@ std::string ReadEvents(const pugi::xml_node& meet, const std::string& name,
     return {};
 }
 
-// The event's gender and, when it has any, one of its age groups by the meet's age date.
-bool Fits(const InvitationEvent& event, const ResultsSwimmer& swimmer, const MeetPart& part) {
-    if ((event.gender == "M" || event.gender == "F") && swimmer.gender != event.gender) {
-        return false;
-    }
-    if (event.ages.empty()) {
-        return true;
-    }
-    const std::optional<int> age = AgeAtMeet(ParseLenexDate(swimmer.birthdate), part);
-    if (!age) {
-        return false;
-    }
-    return std::any_of(event.ages.begin(), event.ages.end(), [&age](const auto& group) {
-        return (group.first == -1 || *age >= group.first) &&
-               (group.second == -1 || *age <= group.second);
-    });
+// Whether the swimmer may swim the event, by the invitation's rules: its gender, and its age
+// groups, which a swimmer of no known age is not entered in.
+bool MayEnter(const Event& event, const Owner& swimmer, const MeetPart& part) {
+    const std::optional<int> age = AgeAtMeet(swimmer.birth, part);
+    const bool bounded =
+        std::any_of(event.ageGroups.begin(), event.ageGroups.end(),
+                    [](const AgeGroup& group) { return group.agemin != -1 || group.agemax != -1; });
+    return GenderRule(event.gender, swimmer).empty() && (age || !bounded) &&
+           AgeGroupRule(event.ageGroups, swimmer, age, {}).empty();
 }
 
+// A swimmer as the entry check knows an entrant.
+Owner OwnerOf(const ResultsSwimmer& swimmer, std::size_t number) {
+    Owner owner;
+    owner.club = swimmer.club;
+    owner.athleteid = std::to_string(number);
+    owner.name = swimmer.lastname + ", " + swimmer.firstname;
+    owner.gender = swimmer.gender;
+    owner.birth = ParseLenexDate(swimmer.birthdate);
+    for (const auto& [name, value] : swimmer.handicap) {
+        std::string* sportClass = name == "free"     ? &owner.classFree
+                                  : name == "breast" ? &owner.classBreast
+                                  : name == "medley" ? &owner.classMedley
+                                                     : nullptr;
+        if (sportClass != nullptr) {
+            *sportClass = value;
+        }
+    }
+    return owner;
+}
+
+// One swimmer's swim chosen for one event of the invitation.
 struct Candidate {
-    std::size_t event = 0;
+    std::size_t event = 0; // in the invitation's events
     Best best;
+    bool outside = false; // no swim in the period: the fastest of all, which is outside it
+    std::string note;     // a faster swim outside the period
 };
+
+// The swimmers' best times in each pool of the invitation's events, by event code: in the
+// period, and of all swims where the period leaves some out.
+class BestsByPool {
+public:
+    BestsByPool(const Results& results, const SwimFilter& period)
+        : results_(results), period_(period), bounded_(!period.from.empty() || !period.to.empty()) {
+    }
+
+    struct Pool {
+        std::unordered_map<std::int16_t, std::vector<Best>> all; // by event code
+        std::unordered_map<std::uint64_t, Best> inPeriod;        // by swimmer and event code
+    };
+
+    const Pool& In(const std::string& course) {
+        const auto [at, added] = pools_.try_emplace(course);
+        if (!added) {
+            return at->second;
+        }
+        SwimFilter all = period_;
+        all.from.clear();
+        all.to.clear();
+        for (const Best& best : BestTimesIn(results_, course, bounded_ ? all : period_).best) {
+            at->second.all[results_.swims[best.swim].identity->code].push_back(best);
+        }
+        if (bounded_) {
+            for (const Best& best : BestTimesIn(results_, course, period_).best) {
+                const ResultsSwim& swim = results_.swims[best.swim];
+                at->second.inPeriod.emplace(Key(swim.swimmer, swim.identity->code), best);
+            }
+        }
+        return at->second;
+    }
+
+    // The swim of a swimmer's best of all to enter: the best in the period, else itself.
+    Candidate Chosen(const Pool& pool, const Best& ofAll, std::size_t event) const {
+        Candidate candidate{event, ofAll, false, {}};
+        if (!bounded_) {
+            return candidate;
+        }
+        const ResultsSwim& swim = results_.swims[ofAll.swim];
+        const auto found = pool.inPeriod.find(Key(swim.swimmer, swim.identity->code));
+        if (found == pool.inPeriod.end()) {
+            // An undated swim is judged as the rules judge it: no day to check.
+            candidate.outside = swim.day != 0;
+            return candidate;
+        }
+        candidate.best = found->second;
+        if (ofAll.hundredths < found->second.hundredths) {
+            candidate.note = "a faster swim, " + LenexTimeText(swim.hundredths) + " in " +
+                             results_.events[swim.event].course + " on " + DayText(swim.day) +
+                             ", is outside the period";
+        }
+        return candidate;
+    }
+
+private:
+    static std::uint64_t Key(std::uint32_t swimmer, std::int16_t code) {
+        return (std::uint64_t{swimmer} << 16) | static_cast<std::uint16_t>(code);
+    }
+
+    const Results& results_;
+    SwimFilter period_;
+    bool bounded_;
+    std::map<std::string, Pool> pools_;
+};
+
+// Why a swim of that day is outside the period from..to (either may be empty: no bound), in the
+// words of the invitation's rule.
+std::string OutsideReason(const std::string& from, const std::string& to, std::uint32_t day) {
+    if (!from.empty()) {
+        return PeriodRule(ParseLenexDate(from), ParseLenexDate(to), ParseLenexDate(DayText(day)));
+    }
+    return "swum " + DayText(day) + ", after the qualifying period up to " + to;
+}
 
 // The invitation's meet under meets as the meet program wrote it (its deadline, organizer, age
 // date, qualifying period, fees, sessions, events...), without its clubs and without what names
@@ -153,27 +243,6 @@ pugi::xml_node CopyMeet(const pugi::xml_node& meet, pugi::xml_node meets) {
         }
     }
     return copy;
-}
-
-// Takes out the entries that are not made, and athletes and clubs left with none.
-void Prune(std::vector<pugi::xml_node>& entries, const std::vector<char>& kept) {
-    for (std::size_t i = 0; i < entries.size(); ++i) {
-        if (kept[i] != 0) {
-            continue;
-        }
-        pugi::xml_node list = entries[i].parent();
-        list.remove_child(entries[i]);
-        if (list.first_child()) {
-            continue;
-        }
-        pugi::xml_node athlete = list.parent();
-        pugi::xml_node athletes = athlete.parent();
-        athletes.remove_child(athlete);
-        if (!athletes.first_child()) {
-            pugi::xml_node club = athletes.parent();
-            club.parent().remove_child(club);
-        }
-    }
 }
 
 // The last four characters of a file's name in lower case: ".lef".
@@ -209,7 +278,7 @@ ClubEntries MakeClubEntries(const Results& results, const ClubEntriesRequest& re
     if (!invitation.meet) {
         return Refused(invitation.error);
     }
-    const Meet& meet = *invitation.meet;
+    Meet& meet = *invitation.meet;
     pugi::xml_document source;
     if (!source.load_buffer(meet.bytes.data(), meet.bytes.size(), pugi::parse_default,
                             meet.encoding == TextEncoding::Latin1 ? pugi::encoding_latin1
@@ -220,27 +289,42 @@ ClubEntries MakeClubEntries(const Results& results, const ClubEntriesRequest& re
     if (!meetNode || meet.parts.empty()) {
         return Refused(meet.name + ": the invitation has no MEET");
     }
+    const MeetPart& part = meet.parts.front();
     std::vector<InvitationEvent> events;
-    if (std::string error = ReadEvents(meetNode, meet.name, events); !error.empty()) {
+    if (std::string error = ReadEvents(meetNode, part, meet.name, events); !error.empty()) {
         return Refused(std::move(error));
     }
+    for (const NamedBytes& file : request.standards) {
+        if (std::string error = AddStandardsFile(meet, file.bytes, file.name); !error.empty()) {
+            return Refused(std::move(error));
+        }
+    }
 
-    // Each swimmer's best time in each event's pool, and the events they are considered for.
-    const SwimFilter filter{{}, {}, request.club};
-    std::map<std::string, std::unordered_map<std::int16_t, std::vector<Best>>> bestIn;
+    // Each swimmer's fastest swim of the qualifying period in each event they may swim. The
+    // period is the invitation's unless the request names one; a swimmer whose every swim of an
+    // event lies outside it is a candidate with the fastest of them, refused for it.
+    const SwimFilter period{request.from.empty() ? DateText(part.qualifyFrom) : request.from,
+                            request.to.empty() ? DateText(part.qualifyUntil) : request.to,
+                            request.club};
+    BestsByPool bests(results, period);
     std::vector<std::vector<Candidate>> candidates(results.swimmers.size());
+    std::vector<Owner> swimmers(results.swimmers.size());
+    std::vector<char> known(results.swimmers.size());
     for (std::size_t e = 0; e < events.size(); ++e) {
         const InvitationEvent& event = events[e];
-        const auto [at, added] = bestIn.try_emplace(event.course);
-        if (added) {
-            for (const Best& best : BestTimesIn(results, event.course, filter).best) {
-                at->second[results.swims[best.swim].identity->code].push_back(best);
-            }
+        const BestsByPool::Pool& pool = bests.In(event.course);
+        const auto found = pool.all.find(event.identity->code);
+        if (found == pool.all.end()) {
+            continue;
         }
-        for (const Best& best : at->second[event.identity->code]) {
+        for (const Best& best : found->second) {
             const std::uint32_t swimmer = results.swims[best.swim].swimmer;
-            if (Fits(event, results.swimmers[swimmer], meet.parts.front())) {
-                candidates[swimmer].push_back({e, best});
+            if (known[swimmer] == 0) {
+                known[swimmer] = 1;
+                swimmers[swimmer] = OwnerOf(results.swimmers[swimmer], 0);
+            }
+            if (MayEnter(meet.events[event.index], swimmers[swimmer], part)) {
+                candidates[swimmer].push_back(bests.Chosen(pool, best, e));
             }
         }
     }
@@ -250,12 +334,90 @@ ClubEntries MakeClubEntries(const Results& results, const ClubEntriesRequest& re
             order.push_back(s);
         }
     }
-    std::sort(order.begin(), order.end(), [&results](std::uint32_t a, std::uint32_t b) {
+    const auto clubKey = [&results](std::uint32_t s) {
+        const ResultsSwimmer& swimmer = results.swimmers[s];
+        return std::tie(swimmer.club, swimmer.clubCode, swimmer.clubType);
+    };
+    std::sort(order.begin(), order.end(), [&](std::uint32_t a, std::uint32_t b) {
         const ResultsSwimmer& x = results.swimmers[a];
         const ResultsSwimmer& y = results.swimmers[b];
-        return std::tie(x.club, x.clubCode, x.lastname, x.firstname, a) <
-               std::tie(y.club, y.clubCode, y.lastname, y.firstname, b);
+        return std::tuple_cat(clubKey(a), std::tie(x.lastname, x.firstname, a)) <
+               std::tuple_cat(clubKey(b), std::tie(y.lastname, y.firstname, b));
     });
+
+    // The candidates checked by the entry check's rules, in memory.
+    std::vector<Owner> owners;
+    std::vector<CandidateEntry> entries;
+    std::vector<const Candidate*> chosen;
+    for (std::size_t n = 0; n < order.size(); ++n) {
+        owners.push_back(swimmers[order[n]]);
+        owners.back().athleteid = std::to_string(n + 1);
+        for (const Candidate& candidate : candidates[order[n]]) {
+            const ResultsSwim& swim = results.swims[candidate.best.swim];
+            entries.push_back({static_cast<std::uint32_t>(n), events[candidate.event].index,
+                               candidate.best.hundredths, swim.hundredths,
+                               results.events[swim.event].course,
+                               ParseLenexDate(DayText(swim.day))});
+            chosen.push_back(&candidate);
+        }
+    }
+    CheckResult check = CheckCandidates(meet, owners, entries);
+    for (std::size_t i = 0; i < chosen.size(); ++i) {
+        ReportRow& row = check.rows[i];
+        if (row.verdict == Verdict::Error || row.verdict == Verdict::Ineligible) {
+            continue;
+        }
+        if (chosen[i]->outside) {
+            row.verdict = Verdict::Ineligible;
+            row.reason =
+                OutsideReason(period.from, period.to, results.swims[chosen[i]->best.swim].day);
+        } else if (!chosen[i]->note.empty()) {
+            row.reason += (row.reason.empty() ? "" : "; ") + chosen[i]->note;
+        }
+    }
+
+    // Within the invitation's limits, a club's entries together in the entry check's order: the
+    // entries to be written that the meet accepts count.
+    const auto counted = [&request](Verdict verdict) {
+        return verdict == Verdict::Meets || (request.all && verdict == Verdict::NoStandard);
+    };
+    for (std::size_t first = 0; first < entries.size();) {
+        std::size_t last = first;
+        while (last < entries.size() &&
+               clubKey(order[entries[last].owner]) == clubKey(order[entries[first].owner])) {
+            ++last;
+        }
+        std::vector<LimitedEntry> club;
+        std::vector<std::size_t> rowOf;
+        for (std::size_t i = first; i < last; ++i) {
+            if (counted(check.rows[i].verdict)) {
+                club.push_back({entries[i].owner, false, entries[i].event, entries[i].hundredths});
+                rowOf.push_back(i);
+            }
+        }
+        const std::vector<std::string> over = LimitsOver(part, meet.events, club);
+        for (std::size_t k = 0; k < over.size(); ++k) {
+            if (!over[k].empty()) {
+                check.rows[rowOf[k]].verdict = Verdict::Ineligible;
+                check.rows[rowOf[k]].reason = over[k];
+            }
+        }
+        first = last;
+    }
+    ClubEntries answer;
+    std::vector<char> writes(entries.size());
+    std::vector<FeeEntry> accepted;
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        const Verdict verdict = check.rows[i].verdict;
+        check.verdicts[i] = verdict;
+        AddToCounts(answer.counts, check.rows[i]);
+        writes[i] = counted(verdict) || (request.all && verdict == Verdict::Misses) ? 1 : 0;
+        if (writes[i] != 0 && verdict != Verdict::Misses) {
+            accepted.push_back(
+                {0, owners[entries[i].owner].club, entries[i].owner, false, entries[i].event});
+        }
+    }
+    answer.fees = FeesOfEntries(meet, accepted);
 
     pugi::xml_document document;
     pugi::xml_node declaration = document.append_child(pugi::node_declaration);
@@ -263,7 +425,6 @@ ClubEntries MakeClubEntries(const Results& results, const ClubEntriesRequest& re
     declaration.append_attribute("encoding").set_value("UTF-8");
     pugi::xml_node lenex = document.append_child("LENEX");
     lenex.append_attribute("version").set_value("3.0");
-    ClubEntries answer;
     pugi::xml_node constructor = lenex.append_child("CONSTRUCTOR");
     constructor.append_attribute("name").set_value("Equivalent Times");
     constructor.append_attribute("registration")
@@ -284,11 +445,20 @@ ClubEntries MakeClubEntries(const Results& results, const ClubEntriesRequest& re
     pugi::xml_node clubs = meetOut.append_child("CLUBS");
     pugi::xml_node athletes;
     const ResultsSwimmer* clubOf = nullptr;
-    std::vector<pugi::xml_node> entryNodes;
-    for (std::size_t n = 0; n < order.size(); ++n) {
+    for (std::size_t i = 0; i < entries.size();) {
+        const std::uint32_t n = entries[i].owner;
+        std::size_t last = i;
+        bool any = false;
+        for (; last < entries.size() && entries[last].owner == n; ++last) {
+            any = any || writes[last] != 0;
+        }
+        if (!any) {
+            i = last;
+            continue;
+        }
         const ResultsSwimmer& swimmer = results.swimmers[order[n]];
-        if (clubOf == nullptr || clubOf->club != swimmer.club ||
-            clubOf->clubCode != swimmer.clubCode || clubOf->clubType != swimmer.clubType) {
+        if (clubOf == nullptr ||
+            clubKey(order[n]) != std::tie(clubOf->club, clubOf->clubCode, clubOf->clubType)) {
             pugi::xml_node club = clubs.append_child("CLUB");
             SetIf(club, "name", swimmer.club);
             SetIf(club, "code", swimmer.clubCode);
@@ -297,8 +467,9 @@ ClubEntries MakeClubEntries(const Results& results, const ClubEntriesRequest& re
             athletes = club.append_child("ATHLETES");
             clubOf = &swimmer;
         }
+        ++answer.athletes;
         pugi::xml_node athlete = athletes.append_child("ATHLETE");
-        athlete.append_attribute("athleteid").set_value(std::to_string(n + 1).c_str());
+        athlete.append_attribute("athleteid").set_value(owners[n].athleteid.c_str());
         SetIf(athlete, "lastname", swimmer.lastname);
         SetIf(athlete, "firstname", swimmer.firstname);
         SetIf(athlete, "gender", swimmer.gender);
@@ -311,22 +482,25 @@ ClubEntries MakeClubEntries(const Results& results, const ClubEntriesRequest& re
                 handicap.append_attribute(name.c_str()).set_value(value.c_str());
             }
         }
-        pugi::xml_node entries = athlete.append_child("ENTRIES");
-        for (const Candidate& candidate : candidates[order[n]]) {
-            const InvitationEvent& event = events[candidate.event];
-            const ResultsSwim& swim = results.swims[candidate.best.swim];
+        pugi::xml_node entryList = athlete.append_child("ENTRIES");
+        for (; i < last; ++i) {
+            if (writes[i] == 0) {
+                continue;
+            }
+            ++answer.entries;
+            const InvitationEvent& event = events[chosen[i]->event];
+            const ResultsSwim& swim = results.swims[chosen[i]->best.swim];
             const ResultsMeet& made = results.meets[swim.meet];
-            pugi::xml_node entry = entries.append_child("ENTRY");
+            pugi::xml_node entry = entryList.append_child("ENTRY");
             SetIf(entry, "eventid", event.id);
-            SetIf(entry, "entrytime", LenexTimeText(candidate.best.hundredths));
+            SetIf(entry, "entrytime", LenexTimeText(entries[i].hundredths));
             SetIf(entry, "entrycourse", event.course);
             pugi::xml_node info = entry.append_child("MEETINFO");
             SetIf(info, "qualificationtime", LenexTimeText(swim.hundredths));
-            SetIf(info, "course", results.events[swim.event].course);
+            SetIf(info, "course", entries[i].swumCourse);
             SetIf(info, "date", DayText(swim.day));
             SetIf(info, "city", made.city);
             SetIf(info, "name", made.name);
-            entryNodes.push_back(entry);
         }
     }
 
@@ -334,38 +508,7 @@ ClubEntries MakeClubEntries(const Results& results, const ClubEntriesRequest& re
     if (const pugi::xml_node lists = source.child("LENEX").child("TIMESTANDARDLISTS")) {
         lenex.append_copy(lists);
     }
-
-    // The entry check reads the candidate entries with the invitation's standards and any others.
-    const ReadResult candidate = ReadMeetBytes(Saved(document, entryNodes.size()), request.output);
-    if (!candidate.meet) {
-        return Refused(candidate.error);
-    }
-    std::string error;
-    for (const NamedBytes& file : request.standards) {
-        if (error.empty()) {
-            error = AddStandardsFile(*candidate.meet, file.bytes, file.name);
-        }
-    }
-    if (!error.empty()) {
-        return Refused(std::move(error));
-    }
-    CheckResult check = CheckEntries(*candidate.meet);
-    if (check.rows.size() != entryNodes.size()) {
-        return Refused(request.output + ": the entries made were not all read back");
-    }
-    std::vector<char> kept(entryNodes.size());
-    for (std::size_t i = 0; i < kept.size(); ++i) {
-        kept[i] = request.all || check.rows[i].verdict == Verdict::Meets ? 1 : 0;
-        answer.entries += kept[i] != 0 ? 1U : 0U;
-    }
-    Prune(entryNodes, kept);
-    for (const pugi::xml_node club : clubs.children("CLUB")) {
-        const auto athletesOfClub = club.child("ATHLETES").children("ATHLETE");
-        answer.athletes +=
-            static_cast<std::size_t>(std::distance(athletesOfClub.begin(), athletesOfClub.end()));
-    }
     answer.rows = std::move(check.rows);
-    answer.counts = check.counts;
     answer.file = Saved(document, answer.entries);
 
     if (Extension(request.output) == ".lxf") {

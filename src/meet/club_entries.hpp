@@ -5,6 +5,7 @@
 // as a new Lenex entries file. No Qt: bytes in, file bytes and report rows out.
 
 #include "meet/entry_check.hpp"
+#include "meet/fees.hpp"
 #include "meet/results.hpp"
 
 #include <cstddef>
@@ -24,9 +25,13 @@ struct ClubEntriesRequest {
     NamedBytes invitation;             // the meet's invitation: sessions, events, standards
     std::vector<NamedBytes> standards; // further Lenex or CSV files of qualifying times
     std::string club;                  // swimmers whose club name or code holds this (any case)
-    bool all = false;                  // an entry for every time, whether it qualifies or not
-    std::string output;                // the entries file's name: .lef or .lxf
-    std::string version;               // this program's version, for the file's CONSTRUCTOR
+    // The swims that may be entered, from and to (inclusive Lenex dates): empty for the
+    // invitation's qualifying period (QUALIFY), which the entries are judged by all the same.
+    std::string from;
+    std::string to;
+    bool all = false;    // an entry for every time, whether it qualifies or not
+    std::string output;  // the entries file's name: .lef or .lxf
+    std::string version; // this program's version, for the file's CONSTRUCTOR
     // The club's contact for the meet, in the file's CONSTRUCTOR; see kNoContactEmail.
     std::string contactName;
     std::string contactEmail;
@@ -45,6 +50,7 @@ struct ClubEntries {
     std::size_t athletes = 0;       // in the file
     std::size_t entries = 0;        // in the file
     std::vector<std::string> notes; // what the file says in the user's place (no contact given)
+    MeetFees fees;                  // what the entries written cost, as the invitation states it
 };
 
 // The entries of the swimmers of results for the invitation's meet. A swimmer and an event are

@@ -721,6 +721,10 @@ std::string EventTitle(const Event& event) {
     return EventName(event);
 }
 
+void AddToCounts(Counts& counts, const ReportRow& row) {
+    Count(counts, row);
+}
+
 void AppendCsvField(std::string& out, std::string_view field) {
     AppendField(out, field);
 }
@@ -808,6 +812,49 @@ CheckResult CheckEntries(const Meet& meet, const std::optional<std::string>& cou
     release();
     if (progress && !progress(total, total)) {
         result.cancelled = true;
+    }
+    return result;
+}
+
+CheckResult CheckCandidates(const Meet& meet, const std::vector<Owner>& owners,
+                            const std::vector<CandidateEntry>& candidates) {
+    CheckResult result;
+    result.rows.reserve(candidates.size());
+    result.verdicts.reserve(candidates.size());
+    EventFactsCache cache(meet);
+    for (const CandidateEntry& candidate : candidates) {
+        const Owner& owner = owners[candidate.owner];
+        const MeetPart& part = meet.parts[owner.part];
+        const Event& event = meet.events[candidate.event];
+        ReportRow& row = result.rows.emplace_back();
+        row.club = owner.club;
+        row.athleteid = owner.athleteid;
+        row.athlete = owner.name;
+        row.eventid = event.id;
+        row.course = event.course;
+        const EventFacts& facts = cache.Of(candidate.event, row.course);
+        row.event = facts.name;
+        row.entry_time = LenexTimeText(candidate.hundredths);
+        row.entry_course = event.course;
+        row.qualifying_time = LenexTimeText(candidate.swum);
+        row.qualifying_course = candidate.swumCourse;
+        row.judged_time = row.qualifying_time;
+        row.judged_course = row.qualifying_course;
+        Swim swim(event,
+                  facts.pooled ? facts.identity
+                               : IdentityOf(event, event.course, candidate.swumCourse),
+                  candidate.swumCourse, candidate.swum);
+        Judge(meet, event, facts, owner, part, row.course, swim, row);
+        const RuleVerdict rules = EntryRules(part, event, owner, candidate.day, {});
+        if (rules.eligibility != Eligibility::Eligible) {
+            row.verdict =
+                rules.eligibility == Eligibility::Error ? Verdict::Error : Verdict::Ineligible;
+            row.reason = rules.reason;
+        } else if (!rules.note.empty()) {
+            row.reason += (row.reason.empty() ? "" : "; ") + rules.note;
+        }
+        result.verdicts.push_back(row.verdict);
+        Count(result.counts, row);
     }
     return result;
 }

@@ -5,9 +5,12 @@
 
 #include "meet/meet_model.hpp"
 
+#include <cstddef>
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace et::meet {
 
@@ -31,6 +34,29 @@ std::optional<int> AgeAtMeet(const Date& birth, const MeetPart& part);
 
 // "100 Free", "4x50 Medley", "50 Free (KICK)", "event 7" for one with no swim style.
 std::string EventTitle(const Event& event);
+
+// An entry that is in no file (a club's entry made from results), as plain values: the swimmer,
+// the meet's event, its entry time in the event's course, and the swim made for it (its time,
+// course and day), as the club's entries file writes them (entrytime and entrycourse, MEETINFO
+// qualificationtime, course and date).
+struct CandidateEntry {
+    std::uint32_t owner = 0; // in the owners checked
+    std::size_t event = 0;   // in Meet::events
+    long hundredths = 0;     // the entry time in the event's course
+    long swum = 0;           // the swim's own time, in swumCourse
+    std::string swumCourse;
+    Date day; // the day it was swum; year 0 when not known
+};
+
+// Each candidate checked as the entry check checks an entry of a file, by the same rules: its
+// swim judged against the meet's lists, then the invitation's rules of one entry (the qualifying
+// period, gender, age groups). The limits, which weigh a club's entries together, are the
+// caller's (LimitsOver). Rows and verdicts in the candidates' order.
+CheckResult CheckCandidates(const Meet& meet, const std::vector<Owner>& owners,
+                            const std::vector<CandidateEntry>& candidates);
+
+// Counts a row as the check's summary does.
+void AddToCounts(Counts& counts, const ReportRow& row);
 
 // A CSV field (RFC 4180), quoted when it must be.
 void AppendCsvField(std::string& out, std::string_view field);

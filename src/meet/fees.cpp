@@ -111,9 +111,7 @@ void MakeLines(const Meet& meet, const ClubTally& tally, ClubFees& club,
 } // namespace
 
 MeetFees FeesOf(const Meet& meet, const CheckResult& result) {
-    MeetFees fees;
-    std::vector<ClubTally> tallies;
-    std::map<std::pair<std::size_t, std::string>, std::size_t> clubIndex;
+    std::vector<FeeEntry> accepted;
     const std::size_t count = std::min(meet.entries.size(), result.verdicts.size());
     for (std::size_t i = 0; i < count; ++i) {
         if (!Accepted(result.verdicts[i])) {
@@ -126,24 +124,34 @@ MeetFees FeesOf(const Meet& meet, const CheckResult& result) {
         if (event == part.events.end()) {
             continue; // an accepted entry names an event of the meet
         }
+        accepted.push_back({owner.part, owner.club, entry.owner, owner.relay, event->second});
+    }
+    return FeesOfEntries(meet, accepted);
+}
+
+MeetFees FeesOfEntries(const Meet& meet, const std::vector<FeeEntry>& accepted) {
+    MeetFees fees;
+    std::vector<ClubTally> tallies;
+    std::map<std::pair<std::size_t, std::string>, std::size_t> clubIndex;
+    for (const FeeEntry& entry : accepted) {
         const auto [at, added] =
-            clubIndex.emplace(std::pair{owner.part, owner.club}, tallies.size());
+            clubIndex.emplace(std::pair{entry.part, entry.club}, tallies.size());
         if (added) {
-            tallies.emplace_back().part = owner.part;
-            fees.clubs.emplace_back().club = owner.club;
+            tallies.emplace_back().part = entry.part;
+            fees.clubs.emplace_back().club = entry.club;
         }
         ClubTally& tally = tallies[at->second];
         ClubFees& club = fees.clubs[at->second];
-        const std::size_t session = meet.events[event->second].session;
+        const std::size_t session = meet.events[entry.event].session;
         ++club.entries;
-        ++tally.byEvent[event->second];
+        ++tally.byEvent[entry.event];
         tally.sessions.insert(session);
-        if (owner.relay) {
-            tally.relays.insert(entry.owner);
-            tally.relaysBySession[session].insert(entry.owner);
+        if (entry.relay) {
+            tally.relays.insert(entry.entrant);
+            tally.relaysBySession[session].insert(entry.entrant);
         } else {
-            tally.swimmers.insert(entry.owner);
-            tally.swimmersBySession[session].insert(entry.owner);
+            tally.swimmers.insert(entry.entrant);
+            tally.swimmersBySession[session].insert(entry.entrant);
         }
     }
     for (std::size_t c = 0; c < tallies.size(); ++c) {

@@ -7,6 +7,7 @@
 #include "meet/entry_check.hpp"
 
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -42,6 +43,19 @@ struct MeetFees {
 
 // The fees of the entries result accepts; result is the check of meet (its verdicts by entry).
 MeetFees FeesOf(const Meet& meet, const CheckResult& result);
+
+// An entry the meet accepts, given as plain values (a club's entry made from results, in no
+// file): its MEET, club, swimmer or relay team (one number each) and event (in Meet::events).
+struct FeeEntry {
+    std::size_t part = 0;
+    std::string club;
+    std::uint32_t entrant = 0;
+    bool relay = false;
+    std::size_t event = 0;
+};
+
+// The fees of those entries, in the order the clubs first come.
+MeetFees FeesOfEntries(const Meet& meet, const std::vector<FeeEntry>& accepted);
 
 // Cents in the currency's units: 4250 -> "42.50", -5 -> "-0.05".
 std::string MoneyText(long cents);

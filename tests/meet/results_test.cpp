@@ -433,6 +433,143 @@ TEST(ClubEntries, FileKeepsWhatTheMeetProgramNeeds) {
     }
 }
 
+TEST(ClubEntries, ChosenUnderThePeriodAndTheLimits) {
+    // Doe swam 1:02.00 in the winter and 1:03.50 in the spring, Roe 1:03.00 in the spring, all
+    // in 50 metres: each meets the County time of 1:04.00 in 101 (women) and 104 (all).
+    const std::string winter =
+        ResultsLef(Athlete(kJo, R"(<RESULT eventid="1" swimtime="00:01:02.00"/>)"), "LCM",
+                   "2025-12-01", "Winter");
+    const std::string roe = R"(lastname="Roe" firstname="Al" gender="F" birthdate="2011-02-03")";
+    const std::string spring =
+        ResultsLef(Athlete(kJo, R"(<RESULT eventid="1" swimtime="00:01:03.50"/>)") +
+                       Athlete(roe, R"(<RESULT eventid="1" swimtime="00:01:03.00"/>)"),
+                   "LCM", "2026-03-07", "Spring");
+    const std::string springRoe = ResultsLef(
+        Athlete(roe, R"(<RESULT eventid="1" swimtime="00:01:03.00"/>)"), "LCM", "2026-03-07");
+    const std::string period = R"(<QUALIFY from="2026-01-01"/>)";
+    const std::string before = "swum 2025-12-01, before the qualifying period 2026-01-01 to "
+                               "2026-06-05";
+    const struct {
+        std::string meet;  // attributes of the MEET
+        std::string rules; // elements of the MEET
+        std::string event; // attributes of event 101
+        std::vector<std::string> files;
+        std::string from, to;
+        std::string rows;
+        std::size_t entries;
+        long fees; // what the entries written cost: 5.50 an entry in 101
+    } cases[] = {
+        // The fastest swim of the period, a faster one outside it told.
+        {"",
+         period,
+         "",
+         {winter, spring},
+         "",
+         "",
+         "Doe 101 meets, Doe 104 meets, Roe 101 meets, "
+         "Roe 104 meets",
+         4,
+         1100},
+        // No swim in the period: ineligible, and not entered.
+        {"",
+         period,
+         "",
+         {winter, springRoe},
+         "",
+         "",
+         "Doe 101 ineligible (" + before + "), Doe 104 ineligible (" + before +
+             "), Roe 101 meets, Roe 104 meets",
+         2,
+         550},
+        // Swims chosen from other dates are still judged by the invitation's period.
+        {"",
+         period,
+         "",
+         {winter, spring},
+         "2025-11-01",
+         "2025-12-31",
+         "Doe 101 ineligible (" + before + "), Doe 104 ineligible (" + before +
+             "), Roe 101 ineligible (swum 2026-03-07, "
+             "after the qualifying period 2025-11-01 to 2025-12-31), Roe 104 ineligible (swum "
+             "2026-03-07, after the qualifying period 2025-11-01 to 2025-12-31)",
+         0,
+         0},
+        // One entry a swimmer: the first in the programme.
+        {R"( maxentriesathlete="1")",
+         "",
+         "",
+         {winter, spring},
+         "",
+         "",
+         "Doe 101 meets, Doe 104 "
+         "ineligible (over the meet's limit of 1 entry a swimmer), Roe 101 meets, Roe 104 "
+         "ineligible (over the meet's limit of 1 entry a swimmer)",
+         2,
+         1100},
+        // One entry a club in 101: the fastest; the fees of what is written.
+        {"",
+         R"(<FEES><FEE type="CLUB" currency="EUR" value="1000"/></FEES>)",
+         R"( maxentries="1")",
+         {winter, spring},
+         "",
+         "",
+         "Doe 101 meets, Doe 104 meets, Roe 101 "
+         "ineligible (over the event's limit of 1 entry a club), Roe 104 meets",
+         3,
+         1000 + 550},
+    };
+    for (const auto& c : cases) {
+        std::string invitation = Invitation();
+        const auto insert = [&invitation](const std::string& after, const std::string& text) {
+            invitation.insert(invitation.find(after) + after.size(), text);
+        };
+        insert(R"(nation="GBR")", c.meet);
+        insert(R"(<AGEDATE type="YEAR" value="2026-12-31"/>)", c.rules);
+        insert(R"(<EVENT eventid="101" gender="F")", c.event);
+        insert(R"(<EVENT eventid="101" gender="F")" + c.event + ">",
+               R"(<FEE currency="EUR" value="550"/>)");
+        SCOPED_TRACE(c.rows);
+        et::meet::ClubEntriesRequest request;
+        request.invitation = {"invitation.lef", invitation};
+        request.output = "club.lef";
+        request.from = c.from;
+        request.to = c.to;
+        const auto made = et::meet::MakeClubEntries(Read(c.files), request);
+        ASSERT_EQ(made.error, "");
+        std::string rows;
+        for (const auto& row : made.rows) {
+            rows += (rows.empty() ? "" : ", ") + row.athlete.substr(0, 3) + " " + row.eventid +
+                    " " + std::string(et::meet::VerdictText(row.verdict)) +
+                    (row.verdict == et::meet::Verdict::Ineligible ? " (" + row.reason + ")" : "");
+        }
+        EXPECT_EQ(rows, c.rows);
+        EXPECT_EQ(made.entries, c.entries);
+        long fees = 0;
+        for (const auto& club : made.fees.clubs) {
+            fees += club.total;
+        }
+        EXPECT_EQ(fees, c.fees);
+        // Read back with the invitation's rules it carries, every entry written meets.
+        const auto back = et::meet::ReadMeetBytes(made.file, "club.lef");
+        ASSERT_TRUE(back.meet) << back.error;
+        const auto check = et::meet::CheckEntries(*back.meet);
+        EXPECT_EQ(check.rows.size(), made.entries);
+        EXPECT_EQ(check.counts.meeting, made.entries);
+    }
+    // A faster swim outside the period than the one entered is told.
+    const std::string invitation =
+        Invitation(R"(<AGEDATE type="YEAR" value="2026-12-31"/>)" + period);
+    et::meet::ClubEntriesRequest request;
+    request.invitation = {"invitation.lef", invitation};
+    request.output = "club.lef";
+    const auto told = et::meet::MakeClubEntries(Read({winter, spring}), request);
+    ASSERT_FALSE(told.rows.empty()) << told.error;
+    EXPECT_NE(told.rows[0].reason.find(
+                  "a faster swim, 00:01:02.00 in LCM on 2025-12-01, is outside the period"),
+              std::string::npos)
+        << told.rows[0].reason;
+}
+
 TEST(ClubEntries, RefusedInput) {
     const Results results =
         Read({ResultsLef(Athlete(kJo, R"(<RESULT eventid="1" swimtime="00:01:02.00"/>)"))});

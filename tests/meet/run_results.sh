@@ -59,6 +59,19 @@ grep -q "^entries: 4 read, 0 converted, 4 meeting, 0 missing" "$tmp/err" ||
 grep -v "<CONSTRUCTOR" "$tmp/club.lef" >"$tmp/club-body.lef"
 same club.lef "$tmp/club-body.lef"
 
+# The invitation's rules: swims before its qualifying period are ineligible, and the summary
+# gives the fees of the entries written, which `entries` reads back as meeting.
+expect 1 "$prog" club-entries invitation-rules.lef --results $results \
+    --contact-email secretary@leeds.example --report "$tmp/rules.csv" -o "$tmp/rules.lef"
+grep -q "^club-entries: 3 ineligible by the invitation's rules" "$tmp/err" ||
+    fail "rules: $(cat "$tmp/err")"
+grep -q "^club-entries: fees of Leeds & District: 26.50 GBP (1 entry, 1 swimmer)$" "$tmp/err" ||
+    fail "rules, fees: $(cat "$tmp/err")"
+grep -q '"Dale, Cy",101,.*,ineligible,"swum 2026-02-14, before the qualifying period 2026-03-01 to 2026-06-05"' \
+    "$tmp/rules.csv" || fail "rules: Dale's row: $(grep Dale "$tmp/rules.csv")"
+expect 0 "$prog" entries "$tmp/rules.lef" --report /dev/null
+grep -q "^entries: 1 read, 0 converted, 1 meeting" "$tmp/err" || fail "rules.lef read back: $(cat "$tmp/err")"
+
 # Bad input: the message, exit status 2, nothing written.
 expect 2 "$prog" best-times leeds.lef broken.lef --course LCM -o "$tmp/none.csv"
 grep -q "^equivtimes-cli: broken.lef:4:" "$tmp/err" || fail "broken.lef: $(cat "$tmp/err")"
@@ -69,6 +82,8 @@ expect 2 "$prog" club-entries bad-course.lef --results leeds.lef -o "$tmp/none.l
 grep -q "bad-course.lef: course 'LC' of the meet is no Lenex course" "$tmp/err" ||
     fail "bad-course.lef: $(cat "$tmp/err")"
 expect 2 "$prog" best-times leeds.lef --course OPEN -o "$tmp/none.csv"
+expect 2 "$prog" club-entries invitation.lef --results york.lef --from 2026-13-01 -o "$tmp/none.lef"
+grep -q "^equivtimes-cli: --from 2026-13-01 is no date" "$tmp/err" || fail "--from: $(cat "$tmp/err")"
 for email in secretary leeds.example@ "ann lee@leeds.example"; do
     expect 2 "$prog" club-entries invitation.lef --results york.lef --contact-email "$email" \
         -o "$tmp/none.lef"
