@@ -301,13 +301,18 @@ test('a screen reader finds the desktop window\'s names, radio groups and polite
   await page.close();
 });
 
-test('axe-core finds no accessibility rule broken, before and after a swim, with a help text open', async () => {
+test('axe-core finds no accessibility rule broken, before and after a swim, with the menu, a box or a help text open', async () => {
   for (const viewport of [{width: 1024, height: 768}, {width: 360, height: 740}]) {
     const page = await openCalculator(browser.context, site.url, viewport);
     assert.deepEqual(await axeViolations(page), [], `empty, ${viewport.width} px`);
     await page.getByRole('radio', {name: '33 1/3 yards'}).click();
     await page.locator('#txtATime').pressSequentially('2.05.37');
     assert.deepEqual(await axeViolations(page), [], `a swim, ${viewport.width} px`);
+    await page.locator('#cmdHelp').click();
+    assert.deepEqual(await axeViolations(page), [], `the help menu, ${viewport.width} px`);
+    await page.getByRole('menuitem', {name: 'About this program'}).click();
+    assert.deepEqual(await axeViolations(page), [], `a message box, ${viewport.width} px`);
+    await page.getByRole('button', {name: 'OK'}).click();
     await page.locator('#cmdHelp').click();
     await page.getByRole('menuitem', {name: 'GB Points'}).click();
     assert.deepEqual(await axeViolations(page), [], `the text window, ${viewport.width} px`);
