@@ -543,19 +543,18 @@ void CheckEntry(const Meet& meet, std::size_t index,
     if (entry.meetinfoCourse.present() && !IsLenexCourse(meetinfoCourse)) {
         return fail("MEETINFO course '" + meetinfoCourse + "' is no Lenex course");
     }
-    std::optional<long> qualifying;
+    long qualifyingTime = -1; // none: MEETINFO gives no qualifying time (or a zero)
     if (entry.qualificationtime.present()) {
         const std::string text = meet.Text(entry.qualificationtime);
-        qualifying = ParseLenexTime(text);
-        if (!qualifying) {
+        const std::optional<long> parsed = ParseLenexTime(text);
+        if (!parsed) {
             return fail("MEETINFO qualificationtime '" + text +
                         "' is no Lenex swim time like 00:01:02.34 "
                         "(hours:minutes:seconds.hundredths)");
         }
-        if (*qualifying == 0) {
-            qualifying.reset(); // a zero: MEETINFO gives no qualifying time
-        }
+        qualifyingTime = *parsed == 0 ? -1 : *parsed;
     }
+    const bool qualifying = qualifyingTime >= 0;
     // The course of the entry time, as the file gives it (a course chosen for the meet changes
     // only the pool it is checked in): its entrycourse; else, when MEETINFO gives no other
     // qualification time, the entry time is the qualifying swim and MEETINFO's course is its
@@ -590,7 +589,7 @@ void CheckEntry(const Meet& meet, std::size_t index,
     const std::string qualifyingCourse =
         entry.meetinfoCourse.present() ? meetinfoCourse : entryCourse;
     const bool kept = qualifying && entryCourse != row.course &&
-                      (*qualifying != *hundredths || qualifyingCourse != entryCourse);
+                      (qualifyingTime != *hundredths || qualifyingCourse != entryCourse);
     if (entryCourse != row.course && !kept) {
         const TimeThere converted = swim.In(row.course);
         if (converted.hundredths < 0) {
@@ -610,7 +609,7 @@ void CheckEntry(const Meet& meet, std::size_t index,
         row.judged_time = row.qualifying_time;
         row.judged_course = row.qualifying_course;
         Swim qualifyingSwim(event, identityIn(row.qualifying_course), row.qualifying_course,
-                            *qualifying);
+                            qualifyingTime);
         Judge(meet, event, *facts, owner, part, row.course, qualifyingSwim, row);
     } else {
         row.judged_time = row.entry_time;
