@@ -515,7 +515,8 @@ ClubEntries MakeClubEntries(const Results& results, const ClubEntriesRequest& re
         // A meet with nothing to convert is its document as it stands, zipped.
         Meet written;
         written.bytes = std::move(answer.file);
-        auto [archive, zipError] = ConvertedMeetFile(written, CheckResult{}, request.output);
+        auto [archive, zipError] =
+            ConvertedMeetFile(written, CheckResult{}, request.output, Deflate::Fastest);
         if (!zipError.empty()) {
             return Refused(request.output + ": " + zipError);
         }

@@ -5,6 +5,7 @@
 // management program. No Qt: the command line and the entries window only show these rows.
 
 #include <cstddef>
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -188,10 +189,14 @@ void AppendReportCsvRow(std::string& out, const ReportRow& row);
 // output's name; never onto the file it was read from. Empty on success, else the message.
 std::string WriteConvertedMeet(const Meet& meet, const CheckResult& result,
                                const std::string& outputPath);
+// How hard an .lxf's member is compressed: as zlib does by default, or as fast as it can (a
+// large file made anew, such as a region's club entries, a little larger for it).
+enum class Deflate : std::uint8_t { Default, Fastest };
 // The converted meet's file in memory, .lxf (ZIP, its .lef named after outputName) or .lef by
 // outputName's ending, or an error message: {bytes, error}.
 std::pair<std::string, std::string> ConvertedMeetFile(const Meet& meet, const CheckResult& result,
-                                                      const std::string& outputName);
+                                                      const std::string& outputName,
+                                                      Deflate deflate = Deflate::Default);
 // Empty when the converted meet can be written under that name (.lef or .lxf), else the message:
 // to ask before any work is done.
 std::string ConvertedMeetNameError(const std::string& outputPath);

@@ -341,7 +341,7 @@ private:
 // A ZIP archive built in memory holding one member, the converted document; empty with the
 // message on failure.
 std::pair<std::string, std::string> ZipDocument(std::string_view member, const Meet& meet,
-                                                const CheckResult& result) {
+                                                const CheckResult& result, Deflate deflate) {
     std::size_t size = 0;
     if (std::string error = Pieces(meet, result,
                                    [&size](std::string_view piece) {
@@ -376,6 +376,9 @@ std::pair<std::string, std::string> ZipDocument(std::string_view member, const M
     zip_int64_t added = -1;
     if (data == nullptr ||
         (added = zip_file_add(archive, name.c_str(), data, ZIP_FL_ENC_UTF_8)) < 0 ||
+        (deflate == Deflate::Fastest &&
+         zip_set_file_compression(archive, static_cast<zip_uint64_t>(added), ZIP_CM_DEFLATE, 1) !=
+             0) ||
         (meet.memberTime >= 0 &&
          zip_file_set_mtime(archive, static_cast<zip_uint64_t>(added),
                             static_cast<time_t>(meet.memberTime), 0) != 0)) {
@@ -423,14 +426,15 @@ std::pair<std::string, std::string> ConvertedDocument(const Meet& meet, const Ch
 }
 
 std::pair<std::string, std::string> ConvertedMeetFile(const Meet& meet, const CheckResult& result,
-                                                      const std::string& outputName) {
+                                                      const std::string& outputName,
+                                                      Deflate deflate) {
     if (Lowercase(Extension(outputName)) != ".lxf") {
         return ConvertedDocument(meet, result);
     }
     // The .lef inside takes the .lxf's own name.
     std::string member = outputName.substr(outputName.find_last_of('/') + 1);
     member.replace(member.size() - 4, 4, ".lef");
-    return ZipDocument(member, meet, result);
+    return ZipDocument(member, meet, result, deflate);
 }
 
 std::string ConvertedMeetNameError(const std::string& outputPath) {
