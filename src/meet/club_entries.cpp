@@ -383,8 +383,10 @@ ClubEntries MakeClubEntries(const Results& results, const ClubEntriesRequest& re
     };
     for (std::size_t first = 0; first < entries.size();) {
         std::size_t last = first;
+        // A club as the entry check tells one, by its name (clubs of one name are sorted
+        // together).
         while (last < entries.size() &&
-               clubKey(order[entries[last].owner]) == clubKey(order[entries[first].owner])) {
+               owners[entries[last].owner].club == owners[entries[first].owner].club) {
             ++last;
         }
         std::vector<LimitedEntry> club;

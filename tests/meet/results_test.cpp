@@ -446,6 +446,11 @@ TEST(ClubEntries, ChosenUnderThePeriodAndTheLimits) {
                    "LCM", "2026-03-07", "Spring");
     const std::string springRoe = ResultsLef(
         Athlete(roe, R"(<RESULT eventid="1" swimtime="00:01:03.00"/>)"), "LCM", "2026-03-07");
+    // Roe of another Leeds & District, as the entry check tells clubs apart: one club.
+    const std::string springDoe = ResultsLef(
+        Athlete(kJo, R"(<RESULT eventid="1" swimtime="00:01:03.50"/>)"), "LCM", "2026-03-07");
+    std::string springRoeElsewhere = springRoe;
+    springRoeElsewhere.replace(springRoeElsewhere.find(R"(code="LDS")"), 10, R"(code="LDX")");
     const std::string period = R"(<QUALIFY from="2026-01-01"/>)";
     const std::string before = "swum 2025-12-01, before the qualifying period 2026-01-01 to "
                                "2026-06-05";
@@ -517,6 +522,16 @@ TEST(ClubEntries, ChosenUnderThePeriodAndTheLimits) {
          "ineligible (over the event's limit of 1 entry a club), Roe 104 meets",
          3,
          1000 + 550},
+        {"",
+         "",
+         R"( maxentries="1")",
+         {springDoe, springRoeElsewhere},
+         "",
+         "",
+         "Doe 101 ineligible (over the event's limit of 1 entry a club), Doe 104 meets, Roe 101 "
+         "meets, Roe 104 meets",
+         3,
+         550},
     };
     for (const auto& c : cases) {
         std::string invitation = Invitation();
