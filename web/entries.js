@@ -630,11 +630,13 @@ class ClubEntries {
       }
       this.file = data.file;
       $('save-club').disabled = false;
-      this.show(data.warnings.join('\n'),
+      // What the entries written cost, club by club, as the invitation states its fees.
+      const fees = data.fees.clubs.filter((club) => club.lines.length > 0)
+        .map((club) => `; fees of ${club.club}: ${`${club.total} ${club.currency}`.trim()}`);
+      this.show([...data.warnings, ...data.fees.problems].join('\n'),
                 `${data.counts.read} considered, ${data.counts.meeting} meeting, ` +
                 `${data.counts.missing} missing, ${data.counts.ineligible} ineligible: ` +
-                `${data.entries} entries for ` +
-                `${data.athletes} swimmers`);
+                `${data.entries} entries for ${data.athletes} swimmers${fees.join('')}`);
     });
     this.job = job;
     job.post({type: 'club', invitation, results, club: $('club').value, name: this.name(),

@@ -84,6 +84,40 @@ void AppendTableRow(std::string& batch, const et::meet::ReportRow& row) {
     batch.back() = kRow;
 }
 
+// {clubs: [{club, entries, swimmers, relays, total, currency, lines: [{what, count, each,
+// amount}]}], problems: [text]}, amounts as the currency's units ("42.50").
+val FeesValue(const et::meet::MeetFees& fees) {
+    val clubs = val::array();
+    for (const et::meet::ClubFees& club : fees.clubs) {
+        val lines = val::array();
+        for (const et::meet::FeeLine& line : club.lines) {
+            val out = val::object();
+            out.set("what", line.what);
+            out.set("count", line.count);
+            out.set("each", et::meet::MoneyText(line.each));
+            out.set("amount", et::meet::MoneyText(line.amount));
+            lines.call<void>("push", out);
+        }
+        val out = val::object();
+        out.set("club", club.club);
+        out.set("entries", club.entries);
+        out.set("swimmers", club.swimmers);
+        out.set("relays", club.relays);
+        out.set("total", et::meet::MoneyText(club.total));
+        out.set("currency", club.currency);
+        out.set("lines", lines);
+        clubs.call<void>("push", out);
+    }
+    val problems = val::array();
+    for (const std::string& problem : fees.problems) {
+        problems.call<void>("push", problem);
+    }
+    val out = val::object();
+    out.set("clubs", clubs);
+    out.set("problems", problems);
+    return out;
+}
+
 class MeetSession {
 public:
     // A place for the meet file's bytes, in the module's memory: the page copies the file into
@@ -139,39 +173,8 @@ public:
         fees_ = et::meet::FeesOf(*meet_, result_);
     }
 
-    // {clubs: [{club, entries, swimmers, relays, total, currency, lines: [{what, count, each,
-    // amount}]}], problems: [text]}, amounts as the currency's units ("42.50").
-    val fees() const {
-        val clubs = val::array();
-        for (const et::meet::ClubFees& club : fees_.clubs) {
-            val lines = val::array();
-            for (const et::meet::FeeLine& line : club.lines) {
-                val out = val::object();
-                out.set("what", line.what);
-                out.set("count", line.count);
-                out.set("each", et::meet::MoneyText(line.each));
-                out.set("amount", et::meet::MoneyText(line.amount));
-                lines.call<void>("push", out);
-            }
-            val out = val::object();
-            out.set("club", club.club);
-            out.set("entries", club.entries);
-            out.set("swimmers", club.swimmers);
-            out.set("relays", club.relays);
-            out.set("total", et::meet::MoneyText(club.total));
-            out.set("currency", club.currency);
-            out.set("lines", lines);
-            clubs.call<void>("push", out);
-        }
-        val problems = val::array();
-        for (const std::string& problem : fees_.problems) {
-            problems.call<void>("push", problem);
-        }
-        val out = val::object();
-        out.set("clubs", clubs);
-        out.set("problems", problems);
-        return out;
-    }
+    // The fees per club: see FeesValue.
+    val fees() const { return FeesValue(fees_); }
 
     // The fees as equivtimes-cli entries --fees writes them.
     val feesCsv() const { return Bytes(et::meet::FeesCsv(fees_)); }
@@ -249,8 +252,9 @@ public:
 
     // The entries for the invitation of the swimmers whose club name or code holds club, as the
     // file output names it (.lxf or .lef), with the club's contact: {error} or {rows: Uint8Array
-    // of the table's rows, counts, entries, athletes, warnings: [text], file: Uint8Array}; the
-    // warnings end with what the file says in the user's place.
+    // of the table's rows, counts, entries, athletes, warnings: [text], file: Uint8Array, fees:
+    // what the entries written cost, as FeesValue}; the warnings end with what the file says in
+    // the user's place.
     val make(const std::string& invitation, const std::string& invitationName,
              const std::string& club, const std::string& output, const std::string& contactName,
              const std::string& contactEmail) const {
@@ -289,6 +293,7 @@ public:
         out.set("athletes", made.athletes);
         out.set("warnings", warnings);
         out.set("file", Bytes(made.file));
+        out.set("fees", FeesValue(made.fees));
         return out;
     }
 

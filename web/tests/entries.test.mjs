@@ -167,15 +167,19 @@ for (const golden of GOLDEN) {
 test('entries from results: the rows and the entries file as the command line makes them', async () => {
   const folder = join(repoRoot, 'tests', 'meet', 'results');
   const results = ['leeds.lef', 'york.lef', 'sheffield.lef'];
-  for (const name of ['invitation.lef', ...results]) {
+  for (const name of results) {
     copyFileSync(join(folder, name), join(work, name));
   }
+  // The invitation with fees: 8.00 an entry of the 100 Free, 2.50 a swimmer.
+  writeFileSync(join(work, 'invitation.lef'), readFileSync(join(folder, 'invitation.lef'), 'utf8')
+    .replace('<SESSIONS>', '<FEES><FEE type="ATHLETE" currency="EUR" value="250"/></FEES><SESSIONS>')
+    .replaceAll('stroke="FREE"/>\n', 'stroke="FREE"/><FEE currency="EUR" value="800"/>\n'));
   const page = await openPage();
   await page.getByRole('tab', {name: "Make a club's entries from results"}).click();
   await page.getByLabel('Results', {exact: true}).setInputFiles(results.map((name) => join(work, name)));
   await page.getByLabel('Club', {exact: true}).fill('lds');
   await page.getByLabel('Invitation', {exact: true}).setInputFiles(join(work, 'invitation.lef'));
-  await page.waitForFunction(() => / swimmers$/.test(document.getElementById('club-status').textContent));
+  await page.waitForFunction(() => / swimmers(;|$)/.test(document.getElementById('club-status').textContent));
 
   const run = spawnSync(cli, ['club-entries', 'invitation.lef', '--results', ...results,
                               '--club', 'lds', '--report', 'club-report.csv',
@@ -190,8 +194,12 @@ test('entries from results: the rows and the entries file as the command line ma
                    csv.map((line) => [field(line, 'club'), field(line, 'athlete'),
                                       field(line, 'event'), field(line, 'verdict')]));
   assert.match(await page.locator('#club-message').textContent(), /leeds\.lef:24:17: swimtime '2:31\.5'/);
+  // The fees the command line tells, club by club.
+  const fees = [...run.stderr.matchAll(/^club-entries: fees of (.*): (.*) \(.*\)$/gm)]
+    .map(([, club, amount]) => `; fees of ${club}: ${amount}`);
+  assert.ok(fees.length > 0, run.stderr);
   assert.equal(await page.locator('#club-status').textContent(),
-               '4 considered, 2 meeting, 1 missing, 0 ineligible: 2 entries for 2 swimmers');
+               `4 considered, 2 meeting, 1 missing, 0 ineligible: 2 entries for 2 swimmers${fees.join('')}`);
 
   // The page's entries file, read back by the command line: every entry meets, none converted.
   const saved = await download(page, 'Save club entries');
@@ -238,7 +246,7 @@ test('the club\'s contact is asked where its entries are made, kept for the next
   const clubTab = page.getByRole('tab', {name: "Make a club's entries from results"});
   await clubTab.click();
   const made = async () => {
-    await page.waitForFunction(() => / swimmers$|^No entries made$/.test(document.getElementById('club-status').textContent));
+    await page.waitForFunction(() => / swimmers(;|$)|^No entries made$/.test(document.getElementById('club-status').textContent));
     return page.locator('#club-message').textContent();
   };
   await page.getByLabel('Results', {exact: true}).setInputFiles(join(folder, 'york.lef'));
@@ -249,7 +257,7 @@ test('the club\'s contact is asked where its entries are made, kept for the next
   assert.match(await page.locator('#club-message').textContent(), /Contact email entries@ is no email address/);
   await page.getByLabel('Contact name').fill('Ann Example');
   await page.getByLabel('Contact email').fill('entries@example.org');
-  await page.waitForFunction(() => / swimmers$/.test(document.getElementById('club-status').textContent));
+  await page.waitForFunction(() => / swimmers(;|$)/.test(document.getElementById('club-status').textContent));
   assert.doesNotMatch(await made(), /no contact email given/);
   await page.reload();
   await page.waitForSelector('html[data-ready]');
@@ -316,7 +324,7 @@ test('axe-core finds no accessibility rule broken: empty, with a meet open, with
   assert.deepEqual(await axeViolations(page), [], 'club entries, empty');
   await page.getByLabel('Results', {exact: true}).setInputFiles(join(folder, 'york.lef'));
   await page.getByLabel('Invitation', {exact: true}).setInputFiles(join(folder, 'invitation.lef'));
-  await page.waitForFunction(() => / swimmers$/.test(document.getElementById('club-status').textContent));
+  await page.waitForFunction(() => / swimmers(;|$)/.test(document.getElementById('club-status').textContent));
   assert.deepEqual(await axeViolations(page), [], 'club entries made');
   await page.close();
 });
