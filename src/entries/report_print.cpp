@@ -187,7 +187,8 @@ public:
         }
     }
 
-    // The club's fees under its entries: a line for each fee, then the total, kept on one page.
+    // The club's fees under its entries: a line for each fee, then the total, on one page where
+    // they fit one.
     void fees(const et::meet::ClubFees& club) {
         const double needed = line_ * (static_cast<double>(club.lines.size()) + 3.5);
         if (y_ + needed > height_ - line_ * 2) {
@@ -225,6 +226,9 @@ private:
     double feeWidth() const { return std::min(width_, line_ * 36.0); }
 
     void feeRow(const std::array<QString, 4>& texts, bool bold) {
+        if (y_ + line_ > height_ - line_ * 2) {
+            newPage(true, false);
+        }
         painter_.setFont(bold ? bold_ : body_);
         const double figures = line_ * 6.0;
         const double name = feeWidth() - figures * 3;
