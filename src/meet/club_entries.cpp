@@ -138,12 +138,12 @@ Owner OwnerOf(const ResultsSwimmer& swimmer, std::size_t number) {
     return owner;
 }
 
-// One swimmer's swim chosen for one event of the invitation.
+// One swimmer's swim chosen for one event of the invitation: the fastest of the period, else the
+// fastest of all, which the period's rule refuses.
 struct Candidate {
     std::size_t event = 0; // in the invitation's events
     Best best;
-    bool outside = false; // no swim in the period: the fastest of all, which is outside it
-    std::string note;     // a faster swim outside the period
+    std::string note; // a faster swim outside the period
 };
 
 // The swimmers' best times in each pool of the invitation's events, by event code: in the
@@ -181,15 +181,13 @@ public:
 
     // The swim of a swimmer's best of all to enter: the best in the period, else itself.
     Candidate Chosen(const Pool& pool, const Best& ofAll, std::size_t event) const {
-        Candidate candidate{event, ofAll, false, {}};
+        Candidate candidate{event, ofAll, {}};
         if (!bounded_) {
             return candidate;
         }
         const ResultsSwim& swim = results_.swims[ofAll.swim];
         const auto found = pool.inPeriod.find(Key(swim.swimmer, swim.identity->code));
         if (found == pool.inPeriod.end()) {
-            // An undated swim is judged as the rules judge it: no day to check.
-            candidate.outside = swim.day != 0;
             return candidate;
         }
         candidate.best = found->second;
@@ -212,13 +210,48 @@ private:
     std::map<std::string, Pool> pools_;
 };
 
-// Why a swim of that day is outside the period from..to (either may be empty: no bound), in the
-// words of the invitation's rule.
-std::string OutsideReason(const std::string& from, const std::string& to, std::uint32_t day) {
-    if (!from.empty()) {
-        return PeriodRule(ParseLenexDate(from), ParseLenexDate(to), ParseLenexDate(DayText(day)));
+// The period the entries are chosen in and judged by, from..to of the request (Lenex dates, or
+// empty): each end the request names in place of the invitation's. A period with a first day
+// and no last ends, as QUALIFY without until does, the day before the meet.
+std::string ChoosePeriod(const ClubEntriesRequest& request, MeetPart& part) {
+    for (const std::string* date : {&request.from, &request.to}) {
+        if (!date->empty() && !IsLenexDate(*date)) {
+            return "the period's day '" + *date + "' is no date like 2026-03-31";
+        }
     }
-    return "swum " + DayText(day) + ", after the qualifying period up to " + to;
+    if (!request.from.empty()) {
+        part.qualifyFrom = ParseLenexDate(request.from);
+    }
+    if (!request.to.empty()) {
+        part.qualifyUntil = ParseLenexDate(request.to);
+    } else if (part.qualifyUntil.year == 0 && part.qualifyFrom.year != 0) {
+        part.qualifyUntil = part.beforeMeet;
+    }
+    return {};
+}
+
+// The written meet's QUALIFY states the period its entries were chosen in, which `entries` then
+// judges them by; its other attributes (the meet's conversion for seeding) are the invitation's.
+void StatePeriod(const MeetPart& part, pugi::xml_node meet) {
+    if (part.qualifyFrom.year == 0) {
+        return; // a QUALIFY has a first day: without one the file states no period
+    }
+    pugi::xml_node qualify = meet.child("QUALIFY");
+    if (!qualify) {
+        const pugi::xml_node sessions = meet.child("SESSIONS");
+        qualify =
+            sessions ? meet.insert_child_before("QUALIFY", sessions) : meet.append_child("QUALIFY");
+    }
+    for (const auto& [name, day] :
+         {std::pair{"from", &part.qualifyFrom}, std::pair{"until", &part.qualifyUntil}}) {
+        pugi::xml_attribute attribute = qualify.attribute(name);
+        if (day->year == 0) {
+            qualify.remove_attribute(attribute);
+        } else {
+            (attribute ? attribute : qualify.append_attribute(name))
+                .set_value(DateText(*day).c_str());
+        }
+    }
 }
 
 // The invitation's meet under meets as the meet program wrote it (its deadline, organizer, age
@@ -289,7 +322,7 @@ ClubEntries MakeClubEntries(const Results& results, const ClubEntriesRequest& re
     if (!meetNode || meet.parts.empty()) {
         return Refused(meet.name + ": the invitation has no MEET");
     }
-    const MeetPart& part = meet.parts.front();
+    MeetPart& part = meet.parts.front();
     std::vector<InvitationEvent> events;
     if (std::string error = ReadEvents(meetNode, part, meet.name, events); !error.empty()) {
         return Refused(std::move(error));
@@ -301,11 +334,17 @@ ClubEntries MakeClubEntries(const Results& results, const ClubEntriesRequest& re
     }
 
     // Each swimmer's fastest swim of the qualifying period in each event they may swim. The
-    // period is the invitation's unless the request names one; a swimmer whose every swim of an
-    // event lies outside it is a candidate with the fastest of them, refused for it.
-    const SwimFilter period{request.from.empty() ? DateText(part.qualifyFrom) : request.from,
-                            request.to.empty() ? DateText(part.qualifyUntil) : request.to,
-                            request.club};
+    // period is the invitation's unless the request names one, which then judges the entries
+    // in its place; a swimmer whose every swim of an event lies outside it is a candidate with
+    // the fastest of them, refused for it.
+    const Date invitationFrom = part.qualifyFrom;
+    const Date invitationUntil = part.qualifyUntil;
+    if (std::string error = ChoosePeriod(request, part); !error.empty()) {
+        return Refused(std::move(error));
+    }
+    const bool ownPeriod =
+        !(invitationFrom == part.qualifyFrom && invitationUntil == part.qualifyUntil);
+    const SwimFilter period{DateText(part.qualifyFrom), DateText(part.qualifyUntil), request.club};
     BestsByPool bests(results, period);
     std::vector<std::vector<Candidate>> candidates(results.swimmers.size());
     std::vector<Owner> swimmers(results.swimmers.size());
@@ -364,14 +403,8 @@ ClubEntries MakeClubEntries(const Results& results, const ClubEntriesRequest& re
     CheckResult check = CheckCandidates(meet, owners, entries);
     for (std::size_t i = 0; i < chosen.size(); ++i) {
         ReportRow& row = check.rows[i];
-        if (row.verdict == Verdict::Error || row.verdict == Verdict::Ineligible) {
-            continue;
-        }
-        if (chosen[i]->outside) {
-            row.verdict = Verdict::Ineligible;
-            row.reason =
-                OutsideReason(period.from, period.to, results.swims[chosen[i]->best.swim].day);
-        } else if (!chosen[i]->note.empty()) {
+        if (row.verdict != Verdict::Error && row.verdict != Verdict::Ineligible &&
+            !chosen[i]->note.empty()) {
             row.reason += (row.reason.empty() ? "" : "; ") + chosen[i]->note;
         }
     }
@@ -444,6 +477,15 @@ ClubEntries MakeClubEntries(const Results& results, const ClubEntriesRequest& re
             ", which reaches no one; give the club's so that the meet can reply");
     }
     pugi::xml_node meetOut = CopyMeet(meetNode, lenex.append_child("MEETS"));
+    if (ownPeriod) {
+        StatePeriod(part, meetOut);
+        answer.notes.push_back(
+            "the entries are of swims " + PeriodText(part.qualifyFrom, part.qualifyUntil) +
+            ", the file's QUALIFY says so; the invitation's qualifying period "
+            "is " +
+            (invitationFrom.year == 0 ? std::string("none")
+                                      : PeriodText(invitationFrom, invitationUntil)));
+    }
     pugi::xml_node clubs = meetOut.append_child("CLUBS");
     pugi::xml_node athletes;
     const ResultsSwimmer* clubOf = nullptr;

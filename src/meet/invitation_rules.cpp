@@ -112,18 +112,23 @@ std::string DateText(const Date& day) {
     return text.data();
 }
 
+std::string PeriodText(const Date& from, const Date& until) {
+    if (from.year == 0) {
+        return until.year == 0 ? "open" : "up to " + DateText(until);
+    }
+    return until.year == 0 ? "from " + DateText(from) : DateText(from) + " to " + DateText(until);
+}
+
 std::string PeriodRule(const Date& from, const Date& until, const Date& swum) {
-    if (from.year == 0 || swum.year == 0) {
+    if ((from.year == 0 && until.year == 0) || swum.year == 0) {
         return {};
     }
-    const bool early = Before(swum, from);
+    const bool early = from.year != 0 && Before(swum, from);
     if (!early && (until.year == 0 || !Before(until, swum))) {
         return {};
     }
-    const std::string period =
-        "the qualifying period " +
-        (until.year == 0 ? "from " + DateText(from) : DateText(from) + " to " + DateText(until));
-    return "swum " + DateText(swum) + (early ? ", before " : ", after ") + period;
+    return "swum " + DateText(swum) + (early ? ", before " : ", after ") +
+           "the qualifying period " + PeriodText(from, until);
 }
 
 std::string GenderRule(std::string_view eventGender, const Owner& entrant) {
@@ -222,7 +227,7 @@ RuleVerdict EntryRules(const MeetPart& part, const Event& event, const Owner& en
         return verdict;
     }
     std::vector<std::string> unchecked;
-    if (swum && swum->year == 0 && part.qualifyFrom.year != 0) {
+    if (swum && swum->year == 0 && (part.qualifyFrom.year != 0 || part.qualifyUntil.year != 0)) {
         unchecked.emplace_back("no swim date to check against the qualifying period");
     }
     const bool bounded =

@@ -21,8 +21,12 @@ std::string DateText(const Date& day);
 // One rule's answer: empty when the rule lets the entry through, else why it does not ("swum
 // 2025-08-14, before the qualifying period 2025-09-01 to 2026-04-30").
 
-// The qualifying period from..until (both days in; until.year 0: no last day) for a swim made
-// on swum. A swim without a date passes: see EntryRules.
+// "2025-09-01 to 2026-04-30", "from 2025-09-01", "up to 2026-04-30" or "open": a period of
+// both days included, a Date of year 0 where it has no bound.
+std::string PeriodText(const Date& from, const Date& until);
+
+// The qualifying period from..until (both days in; year 0: no first or no last day) for a swim
+// made on swum. A swim without a date passes: see EntryRules.
 std::string PeriodRule(const Date& from, const Date& until, const Date& swum);
 // EVENT@gender M or F against the swimmer's (or a relay team's M, F, X).
 std::string GenderRule(std::string_view eventGender, const Owner& entrant);

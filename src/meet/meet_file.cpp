@@ -465,6 +465,19 @@ private:
         part.maxentriesathlete = Limit(node, "MEET", "maxentriesathlete");
         part.maxentriesrelay = Limit(node, "MEET", "maxentriesrelay");
         part.fees = ReadFees(node, "MEET");
+        // The meet's first day is its earliest session's, whatever order the file lists them in.
+        Date first;
+        for (const pugi::xml_node sessions : node.children("SESSIONS")) {
+            for (const pugi::xml_node session : sessions.children("SESSION")) {
+                const Date date = ParseDate(Text(session, "date"));
+                if (date.year != 0 &&
+                    (first.year == 0 || std::tie(date.year, date.month, date.day) <
+                                            std::tie(first.year, first.month, first.day))) {
+                    first = date;
+                }
+            }
+        }
+        part.beforeMeet = DayBefore(first);
         const pugi::xml_node qualify = node.child("QUALIFY");
         if (!qualify) {
             return;
@@ -479,19 +492,7 @@ private:
                         : std::string("QUALIFY has no from; the qualifying period is not checked"));
             return;
         }
-        // The meet's first day is its earliest session's, whatever order the file lists them in.
-        Date first;
-        for (const pugi::xml_node sessions : node.children("SESSIONS")) {
-            for (const pugi::xml_node session : sessions.children("SESSION")) {
-                const Date date = ParseDate(Text(session, "date"));
-                if (date.year != 0 &&
-                    (first.year == 0 || std::tie(date.year, date.month, date.day) <
-                                            std::tie(first.year, first.month, first.day))) {
-                    first = date;
-                }
-            }
-        }
-        Date end = DayBefore(first);
+        Date end = part.beforeMeet;
         if (const pugi::xml_attribute until = qualify.attribute("until")) {
             const std::string text = DecodeValue(until.value(), meet_.encoding);
             end = ParseDate(text);

@@ -36,6 +36,8 @@ struct Date {
     int year = 0; // 0 when missing or not a date
     int month = 0;
     int day = 0;
+
+    bool operator==(const Date&) const = default;
 };
 
 // A Lenex date, YYYY-MM-DD; no day (year 0) for any other text.
@@ -117,9 +119,12 @@ struct MeetPart {
     Date ageDate;
     Date firstSession;
     // The qualifying period (QUALIFY from and until, both days included); from.year is 0 when
-    // the meet states none (or states it so that it cannot be read).
+    // the meet states none (or states it so that it cannot be read). A club's entries chosen
+    // up to a day of their own, for a meet without one, have a period of until alone.
     Date qualifyFrom;
     Date qualifyUntil;
+    // The day before the meet's earliest session: the last day of a period without until.
+    Date beforeMeet;
     long maxentriesathlete = -1; // -1 without a limit
     long maxentriesrelay = -1;
     std::vector<TypedFee> fees;

@@ -486,19 +486,6 @@ TEST(ClubEntries, ChosenUnderThePeriodAndTheLimits) {
              "), Roe 101 meets, Roe 104 meets",
          2,
          550},
-        // Swims chosen from other dates are still judged by the invitation's period.
-        {"",
-         period,
-         "",
-         {winter, spring},
-         "2025-11-01",
-         "2025-12-31",
-         "Doe 101 ineligible (" + before + "), Doe 104 ineligible (" + before +
-             "), Roe 101 ineligible (swum 2026-03-07, "
-             "after the qualifying period 2025-11-01 to 2025-12-31), Roe 104 ineligible (swum "
-             "2026-03-07, after the qualifying period 2025-11-01 to 2025-12-31)",
-         0,
-         0},
         // One entry a swimmer: the first in the programme.
         {R"( maxentriesathlete="1")",
          "",
@@ -583,6 +570,93 @@ TEST(ClubEntries, ChosenUnderThePeriodAndTheLimits) {
                   "a faster swim, 00:01:02.00 in LCM on 2025-12-01, is outside the period"),
               std::string::npos)
         << told.rows[0].reason;
+}
+
+TEST(ClubEntries, PeriodOfFromAndTo) {
+    // Doe swam 1:02.00 on 2025-12-01 and 1:03.50 on 2026-03-07, Roe 1:03.00 on 2026-03-07: each
+    // meets the County time in 101. The meet's first day is 2026-06-06.
+    const Results results =
+        Read({ResultsLef(Athlete(kJo, R"(<RESULT eventid="1" swimtime="00:01:02.00"/>)"), "LCM",
+                         "2025-12-01"),
+              ResultsLef(Athlete(kJo, R"(<RESULT eventid="1" swimtime="00:01:03.50"/>)") +
+                             Athlete(R"(lastname="Roe" firstname="Al" gender="F" )"
+                                     R"(birthdate="2011-02-03")",
+                                     R"(<RESULT eventid="1" swimtime="00:01:03.00"/>)"),
+                         "LCM", "2026-03-07")});
+    const struct {
+        std::string qualify; // the invitation's
+        std::string from, to;
+        std::string rows;    // of event 101
+        std::size_t entries; // 101 and 104 alike
+        std::string written; // the file's QUALIFY, empty for none
+        std::size_t notes;   // 1 where the period is not the invitation's
+    } cases[] = {
+        // Both ends: the entries judged by them, not by the invitation's period.
+        {R"(<QUALIFY from="2026-01-01" conversion="NONE"/>)", "2025-11-01", "2025-12-31",
+         "Doe meets 00:01:02.00, Roe ineligible (swum 2026-03-07, after the qualifying period "
+         "2025-11-01 to 2025-12-31)",
+         2, R"(<QUALIFY from="2025-11-01" conversion="NONE" until="2025-12-31" />)", 1},
+        // One end: the other the invitation's (its until by default the day before the meet).
+        {R"(<QUALIFY from="2026-01-01"/>)", "2025-11-01", "", "Doe meets 00:01:02.00, Roe meets", 4,
+         R"(<QUALIFY from="2025-11-01" until="2026-06-05" />)", 1},
+        {R"(<QUALIFY from="2026-01-01" until="2026-02-28"/>)", "", "2026-03-31",
+         "Doe meets 00:01:03.50, Roe meets", 4,
+         R"(<QUALIFY from="2026-01-01" until="2026-03-31" />)", 1},
+        // The invitation's own period asked for: the file as it was.
+        {R"(<QUALIFY from="2026-01-01"/>)", "2026-01-01", "", "Doe meets 00:01:03.50, Roe meets", 4,
+         R"(<QUALIFY from="2026-01-01" />)", 0},
+        // An invitation without a period: open before, the day before the meet after.
+        {"", "", "2026-01-01",
+         "Doe meets 00:01:02.00, Roe ineligible (swum 2026-03-07, after the qualifying period up "
+         "to 2026-01-01)",
+         2, "", 1},
+        {"", "2026-01-01", "", "Doe meets 00:01:03.50, Roe meets", 4,
+         "<QUALIFY from=\"2026-01-01\" until=\"2026-06-05\" />\n      <SESSIONS>", 1},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.qualify + " " + c.from + " " + c.to);
+        et::meet::ClubEntriesRequest request;
+        const std::string invitation =
+            Invitation(R"(<AGEDATE type="YEAR" value="2026-12-31"/>)" + c.qualify);
+        request.invitation = {"invitation.lef", invitation};
+        request.output = "club.lef";
+        request.contactEmail = "secretary@leeds.example";
+        request.from = c.from;
+        request.to = c.to;
+        const auto made = et::meet::MakeClubEntries(results, request);
+        ASSERT_EQ(made.error, "");
+        std::string rows;
+        for (const auto& row : made.rows) {
+            if (row.eventid == "101") {
+                rows += (rows.empty() ? "" : ", ") + row.athlete.substr(0, 3) + " " +
+                        std::string(et::meet::VerdictText(row.verdict)) +
+                        (row.verdict == et::meet::Verdict::Ineligible ? " (" + row.reason + ")"
+                         : row.athlete[0] == 'D'                      ? " " + row.entry_time
+                                                                      : "");
+            }
+        }
+        EXPECT_EQ(rows, c.rows);
+        EXPECT_EQ(made.entries, c.entries);
+        EXPECT_EQ(made.notes.size(), c.notes);
+        if (c.written.empty()) {
+            EXPECT_EQ(made.file.find("<QUALIFY"), std::string::npos);
+        } else {
+            EXPECT_NE(made.file.find(c.written), std::string::npos) << made.file.substr(0, 900);
+        }
+        // Read back by the period the file states, every entry written meets.
+        const auto back = et::meet::ReadMeetBytes(made.file, "club.lef");
+        ASSERT_TRUE(back.meet) << back.error;
+        const auto check = et::meet::CheckEntries(*back.meet);
+        EXPECT_EQ(check.rows.size(), made.entries);
+        EXPECT_EQ(check.counts.meeting, made.entries);
+    }
+    const std::string invitation = Invitation();
+    et::meet::ClubEntriesRequest request;
+    request.invitation = {"invitation.lef", invitation};
+    request.output = "club.lef";
+    request.to = "2026-1-31";
+    EXPECT_EQ(et::meet::MakeClubEntries(results, request).error,
+              "the period's day '2026-1-31' is no date like 2026-03-31");
 }
 
 TEST(ClubEntries, RefusedInput) {
