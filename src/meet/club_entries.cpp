@@ -313,9 +313,9 @@ ClubEntries MakeClubEntries(const Results& results, const ClubEntriesRequest& re
     }
     Meet& meet = *invitation.meet;
     pugi::xml_document source;
-    if (!source.load_buffer(meet.bytes.data(), meet.bytes.size(), pugi::parse_default,
-                            meet.encoding == TextEncoding::Latin1 ? pugi::encoding_latin1
-                                                                  : pugi::encoding_utf8)) {
+    std::string widened;
+    const std::string_view text = Utf8Document(meet, widened);
+    if (!source.load_buffer(text.data(), text.size(), pugi::parse_default, pugi::encoding_utf8)) {
         return Refused(meet.name + ": the invitation cannot be read again");
     }
     const pugi::xml_node meetNode = source.child("LENEX").child("MEETS").child("MEET");

@@ -78,6 +78,28 @@ void AppendUtf8(std::string& out, unsigned long code) {
     }
 }
 
+// The characters of windows-1252's bytes 0x80 to 0x9F. The five bytes it leaves undefined (0x81,
+// 0x8D, 0x8F, 0x90 and 0x9D) stand for no character a meet program writes: they are read as
+// U+FFFD, the replacement character, so that a name holding one shows a sign of the broken byte
+// in the report, the window and the page, and a file made from it carries no control character.
+constexpr std::array<char16_t, 32> kWindows1252 = {
+    u'\u20AC', u'\uFFFD', u'\u201A', u'\u0192', u'\u201E', u'\u2026', u'\u2020', u'\u2021',
+    u'\u02C6', u'\u2030', u'\u0160', u'\u2039', u'\u0152', u'\uFFFD', u'\u017D', u'\uFFFD',
+    u'\uFFFD', u'\u2018', u'\u2019', u'\u201C', u'\u201D', u'\u2022', u'\u2013', u'\u2014',
+    u'\u02DC', u'\u2122', u'\u0161', u'\u203A', u'\u0153', u'\uFFFD', u'\u017E', u'\u0178'};
+
+// The character a byte from 0x80 up stands for in a one-byte encoding.
+unsigned long Widened(unsigned char byte, TextEncoding encoding) {
+    if (encoding == TextEncoding::Windows1252 && byte >= 0x80 && byte <= 0x9F) {
+        return kWindows1252[byte - 0x80U];
+    }
+    return byte;
+}
+
+bool StartsWithBom(std::string_view bytes) {
+    return bytes.substr(0, 3) == "\xEF\xBB\xBF";
+}
+
 // A stretch of the document: [begin, end) of its bytes.
 struct Stretch {
     std::size_t begin = 0;
@@ -636,13 +658,16 @@ std::string Lowercase(std::string text) {
 
 // Reads a document's tree into meet: the encoding its declaration names, then its meets and time
 // standard lists. Empty, or what is wrong.
-std::string ReadTree(Meet& meet, const pugi::xml_document& document, Reader& reader) {
+// A document that starts with a UTF-8 byte order mark is UTF-8 whatever its declaration says (as
+// XML has it: a file saved again as UTF-8 by an editor that kept the old declaration).
+std::string ReadTree(Meet& meet, const pugi::xml_document& document, Reader& reader, bool bom) {
     const pugi::xml_node declaration = document.first_child();
-    if (declaration.type() == pugi::node_declaration) {
+    if (declaration.type() == pugi::node_declaration && !bom) {
         const std::string encoding = Lowercase(declaration.attribute("encoding").value());
-        if (encoding == "iso-8859-1" || encoding == "latin1" || encoding == "windows-1252" ||
-            encoding == "iso-8859-15" || encoding == "cp1252") {
+        if (encoding == "iso-8859-1" || encoding == "latin1" || encoding == "iso-8859-15") {
             meet.encoding = TextEncoding::Latin1;
+        } else if (encoding == "windows-1252" || encoding == "cp1252" || encoding == "x-cp1252") {
+            meet.encoding = TextEncoding::Windows1252;
         } else if (!encoding.empty() && encoding != "utf-8" && encoding != "utf8" &&
                    encoding != "us-ascii" && encoding != "ascii") {
             return meet.name + ": the encoding '" + encoding +
@@ -684,7 +709,7 @@ bool ReadClubByClub(Meet& meet, std::string_view bytes, const std::vector<Stretc
     // Places in rest are not the document's: only the clubs' are taken (the entries').
     Reader reader(meet, rest);
     reader.ClubByClub(bytes, clubs, marks);
-    return ReadTree(meet, document, reader).empty() && reader.AllClubsRead();
+    return ReadTree(meet, document, reader, StartsWithBom(bytes)).empty() && reader.AllClubsRead();
 }
 
 bool EndsWithLef(std::string_view name) {
@@ -861,13 +886,30 @@ std::string DecodeValue(std::string_view raw, TextEncoding encoding) {
         const auto byte = static_cast<unsigned char>(c);
         if (c == '\t' || c == '\n' || c == '\r') {
             out += ' '; // attribute values read their white space as spaces
-        } else if (byte >= 0x80 && encoding == TextEncoding::Latin1) {
-            AppendUtf8(out, byte);
+        } else if (byte >= 0x80 && encoding != TextEncoding::Utf8) {
+            AppendUtf8(out, Widened(byte, encoding));
         } else {
             out += c;
         }
     }
     return out;
+}
+
+std::string_view Utf8Document(const Meet& meet, std::string& held) {
+    if (meet.encoding == TextEncoding::Utf8) {
+        return meet.bytes;
+    }
+    held.clear();
+    held.reserve(meet.bytes.size() + meet.bytes.size() / 8);
+    for (const char c : meet.bytes) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte < 0x80) {
+            held += c;
+        } else {
+            AppendUtf8(held, Widened(byte, meet.encoding));
+        }
+    }
+    return held;
 }
 
 std::string Meet::Text(const Span& span) const {
@@ -896,7 +938,7 @@ std::string Locator::At(std::uint32_t offset) {
     std::size_t column = 1;
     for (std::size_t i = lineStart_; i < end; ++i) {
         const auto byte = static_cast<unsigned char>(bytes[i]);
-        if (meet_.encoding == TextEncoding::Latin1 || (byte & 0xC0) != 0x80) {
+        if (meet_.encoding != TextEncoding::Utf8 || (byte & 0xC0) != 0x80) {
             ++column;
         }
     }
@@ -933,7 +975,8 @@ ReadResult ParseMeet(std::string bytes, std::string name, TreeBuilding building)
                            ": not well-formed XML: " + parsed.description());
         }
         Reader reader(*meet, copy);
-        if (std::string error = ReadTree(*meet, document, reader); !error.empty()) {
+        if (std::string error = ReadTree(*meet, document, reader, StartsWithBom(bytes));
+            !error.empty()) {
             return Failure(std::move(error));
         }
     }

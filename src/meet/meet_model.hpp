@@ -20,9 +20,10 @@ namespace et::meet {
 // inflates past it is refused (a meet of a million entries is about 180 MB).
 inline constexpr std::size_t kLargestMeetFile = std::size_t{256} << 20;
 
-// How the file's bytes are to be read: UTF-8, or one byte a character (ISO-8859-1,
-// windows-1252).
-enum class TextEncoding : std::uint8_t { Utf8, Latin1 };
+// How the file's bytes are to be read: UTF-8, or one byte a character, as ISO-8859-1 (each byte
+// the character of its number) or as windows-1252 (the same but for the bytes 0x80 to 0x9F,
+// which are quotation marks, dashes, the euro sign and letters such as Š, ž and Œ there).
+enum class TextEncoding : std::uint8_t { Utf8, Latin1, Windows1252 };
 
 // An attribute's value as the file writes it, entities and all.
 struct Span {
@@ -220,6 +221,10 @@ private:
 // A value as the file writes it, turned into UTF-8 text: entity and character references
 // resolved, one-byte encodings widened.
 std::string DecodeValue(std::string_view raw, TextEncoding encoding);
+
+// The meet's document as UTF-8, for a reader that parses it again: its own bytes when it is
+// UTF-8, else its bytes widened into held (the declaration left as it is).
+std::string_view Utf8Document(const Meet& meet, std::string& held);
 
 // How a document's tree is built: a club at a time where the document allows (the tree of a large
 // meet never stands whole), or all at once. Both read a document alike; the first is the one

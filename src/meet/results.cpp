@@ -426,10 +426,14 @@ std::string AddResults(Results& results, std::string_view bytes, std::string_vie
         if (!read.meet) {
             return read.error;
         }
-        const bool latin1 = read.meet->encoding == TextEncoding::Latin1;
-        file = {read.meet->name, read.meet->bytes, !latin1};
-        parsed = document.load_buffer(file.bytes.data(), file.bytes.size(), pugi::parse_default,
-                                      latin1 ? pugi::encoding_latin1 : pugi::encoding_utf8);
+        // A one-byte encoding is widened as the meet library reads it (pugixml knows no
+        // windows-1252): names and clubs are then the same text as in a UTF-8 file. The tree's
+        // offsets are then places in the widened text, not in the file.
+        std::string widened;
+        const std::string_view text = Utf8Document(*read.meet, widened);
+        file = {read.meet->name, read.meet->bytes, read.meet->encoding == TextEncoding::Utf8};
+        parsed = document.load_buffer(text.data(), text.size(), pugi::parse_default,
+                                      pugi::encoding_utf8);
         if (!parsed) {
             return std::string(file.name) + ": " + parsed.description();
         }

@@ -4,6 +4,7 @@
 
 #include "meet/entry_check.hpp"
 #include "meet/lenex_values.hpp"
+#include "meet/meet_model.hpp"
 
 #include "support/fake_platform.hpp"
 #include "swim/swim.hpp"
@@ -11,6 +12,7 @@
 
 #include <gtest/gtest.h>
 
+#include <iconv.h>
 #include <zip.h>
 
 #include <algorithm>
@@ -472,6 +474,87 @@ TEST(WriteBack, AConvertedEntryKeepsItsOriginalInMeetInfo) {
         expected.replace(expected.find(c.entry), c.entry.size(), c.written);
         EXPECT_EQ(et::meet::ConvertedDocument(*read.meet, result).first, expected);
     }
+}
+
+TEST(Encodings, EachByteReadAsTheCLibraryReadsIt) {
+    // The C library's own tables tell each byte's character; windows-1252's undefined bytes are
+    // read as U+FFFD.
+    for (const auto& [encoding, name] :
+         {std::pair{et::meet::TextEncoding::Windows1252, "WINDOWS-1252"},
+          std::pair{et::meet::TextEncoding::Latin1, "ISO-8859-1"}}) {
+        const iconv_t convert = iconv_open("UTF-8", name);
+        ASSERT_NE(convert, reinterpret_cast<iconv_t>(-1)) << name;
+        for (int byte = 0x80; byte <= 0xFF; ++byte) {
+            char in = static_cast<char>(byte);
+            std::array<char, 8> out{};
+            char* from = &in;
+            char* to = out.data();
+            std::size_t left = 1;
+            std::size_t room = out.size();
+            const bool known = iconv(convert, &from, &left, &to, &room) != static_cast<size_t>(-1);
+            const std::string expected = known ? std::string(out.data(), to) : "\xEF\xBF\xBD";
+            EXPECT_EQ(et::meet::DecodeValue(std::string(1, in), encoding), expected)
+                << name << " byte " << byte;
+        }
+        iconv_close(convert);
+    }
+}
+
+TEST(Encodings, NamesReadAsTheDeclarationSays) {
+    // A club and a swimmer with windows-1252's own characters (bytes 0x80 to 0x9F), one that is
+    // in ISO-8859-1 too (0xE9) and a character reference, whose entry is converted.
+    const std::string names = "\x8A"
+                              "ar\x9A"
+                              "a\xE9&#382;";
+    const std::string first = "Jo\x85\x99 \x81";
+    const std::string club = "\x84Nord\x93 \x96 \x80";
+    const auto document = [&](const std::string& declaration, const std::string& text) {
+        std::string lef = Lenex(OneEvent(R"(distance="100" stroke="FREE")") +
+                                Athlete("", R"(<ENTRY eventid="1" entrytime="00:01:02.00" )"
+                                            R"(entrycourse="SCM" />)"));
+        lef.replace(0, lef.find('\n'), declaration);
+        lef.replace(lef.find("Doe"), 3, text);
+        lef.replace(lef.find("\"Jo\""), 4, '"' + first + '"');
+        lef.replace(lef.find("\"Club\""), 6, '"' + club + '"');
+        return lef;
+    };
+    const std::string windows = "Šarša\u00E9ž, Jo…™ \uFFFD|„Nord“ – €";
+    const std::string latin1 = "\u008Aar\u009Aa\u00E9ž, Jo\u0085\u0099 \u0081|"
+                               "\u0084Nord\u0093 \u0096 \u0080";
+    const struct {
+        std::string declaration;
+        std::string expected; // "athlete|club" as the check reports them
+    } cases[] = {
+        {R"(<?xml version="1.0" encoding="windows-1252"?>)", windows},
+        {"<?xml version='1.0' encoding = 'CP1252' ?>", windows},
+        {R"(<?xml version="1.0" encoding="X-Cp1252" standalone="yes"?>)", windows},
+        {R"(<?xml version="1.0" encoding="ISO-8859-1"?>)", latin1},
+        {"<?xml version='1.0' encoding='latin1'?>", latin1},
+    };
+    for (const auto& c : cases) {
+        const std::string original = document(c.declaration, names);
+        const auto read = ReadMeetBytes(original, "names.lef");
+        ASSERT_TRUE(read.meet) << read.error;
+        const auto result = CheckEntries(*read.meet);
+        ASSERT_EQ(result.rows.size(), 1U) << c.declaration;
+        EXPECT_EQ(result.rows[0].athlete + "|" + result.rows[0].club, c.expected) << c.declaration;
+        // The converted meet is the file's own bytes, declaration and all, but for the entry.
+        ASSERT_EQ(result.counts.converted, 1U) << c.declaration;
+        const std::string converted = et::meet::ConvertedDocument(*read.meet, result).first;
+        const std::size_t entry = original.find("<ENTRY");
+        EXPECT_EQ(converted.substr(0, entry), original.substr(0, entry)) << c.declaration;
+        const std::string after = original.substr(original.find("/>", entry) + 2);
+        EXPECT_TRUE(converted.ends_with(after)) << c.declaration;
+        const auto again = ReadMeetBytes(converted, "again.lef");
+        ASSERT_TRUE(again.meet) << again.error;
+        EXPECT_EQ(CheckEntries(*again.meet).rows[0].athlete, result.rows[0].athlete);
+    }
+    // A byte order mark makes the file UTF-8 whatever its declaration says.
+    const std::string utf8 =
+        "\xEF\xBB\xBF" + document(R"(<?xml version="1.0" encoding="windows-1252"?>)", "Šarša");
+    const auto rows = RowsOf(utf8);
+    ASSERT_EQ(rows.size(), 1U);
+    EXPECT_EQ(rows[0].athlete, "Šarša, " + first);
 }
 
 TEST(BadEntries, OddFormsOfTheFileChangeNoVerdict) {

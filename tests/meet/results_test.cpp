@@ -179,6 +179,53 @@ TEST(Results, OneSwimmerAcrossFiles) {
     }
 }
 
+TEST(Results, OneSwimmerWhateverTheFileEncoding) {
+    // One swimmer and her club as programs write them in UTF-8, windows-1252 and ISO-8859-1: the
+    // same text from every file, so one swimmer.
+    const struct {
+        std::string declaration;
+        std::string lastname;
+        std::string firstname;
+        std::string club;
+    } cases[] = {
+        {R"(encoding="UTF-8")", "Šarša", "Zoë", "Klub „Nord“ – €"},
+        {R"(encoding="windows-1252")",
+         "\x8A"
+         "ar\x9A"
+         "a",
+         "Zo\xEB", "Klub \x84Nord\x93 \x96 \x80"},
+        {"encoding = 'CP1252' ",
+         "\x8A"
+         "ar\x9A"
+         "a",
+         "Zo\xEB", "Klub \x84Nord\x93 \x96 \x80"},
+        {R"(encoding="ISO-8859-1")", "&#352;ar&#x161;a", "Zo\xEB",
+         "Klub &#8222;Nord&#8220; &#8211; &#8364;"},
+        // A byte order mark: UTF-8 whatever the declaration says.
+        {"\xEF\xBB\xBF"
+         R"(encoding="windows-1252")",
+         "Šarša", "Zoë", "Klub „Nord“ – €"},
+    };
+    std::vector<std::string> files;
+    for (const auto& c : cases) {
+        std::string lef = ResultsLef(Athlete("lastname=\"" + c.lastname + "\" firstname=\"" +
+                                                 c.firstname + "\" birthdate=\"2010-05-01\"",
+                                             R"(<RESULT eventid="1" swimtime="00:01:02.00"/>)"));
+        lef.replace(lef.find("Leeds &amp; District"), 20, c.club);
+        const std::string bom = c.declaration.starts_with("\xEF") ? "\xEF\xBB\xBF" : "";
+        lef.replace(0, lef.find("?>"),
+                    bom + "<?xml version=\"1.0\" " + c.declaration.substr(bom.size()));
+        files.push_back(lef);
+        const Results one = Read({lef});
+        ASSERT_EQ(one.swimmers.size(), 1U) << c.declaration;
+        const auto& swimmer = one.swimmers[0];
+        EXPECT_EQ(swimmer.lastname + ", " + swimmer.firstname + " | " + swimmer.club,
+                  "Šarša, Zoë | Klub „Nord“ – €")
+            << c.declaration;
+    }
+    EXPECT_EQ(Read(files).swimmers.size(), 1U);
+}
+
 TEST(Results, BestOfATie) {
     // 1:02.00 in a 25 metre pool shows 1.03.3 in the 50 metre box.
     const auto swim = [](const std::string& time) {
@@ -357,6 +404,28 @@ TEST(ClubEntries, WrittenFileReadBackByTheEntryCheck) {
             EXPECT_EQ(made.rows.size(), first.size());
         }
     }
+}
+
+TEST(ClubEntries, OneByteFilesWrittenAsUtf8) {
+    // A windows-1252 invitation and results: the entries file (UTF-8) holds their text.
+    std::string results = ResultsLef(Athlete("lastname=\"\x8A"
+                                             "ar\x9A"
+                                             "a\" firstname=\"Zo\xEB\" gender=\"F\" "
+                                             "birthdate=\"2010-05-01\"",
+                                             R"(<RESULT eventid="1" swimtime="00:01:02.00"/>)"));
+    results.replace(results.find("UTF-8"), 5, "windows-1252");
+    std::string invitation = Invitation();
+    invitation.replace(invitation.find("UTF-8"), 5, "windows-1252");
+    invitation.replace(invitation.find("\"County\""), 8, "\"County \x96 Sprint\"");
+    const auto made = Entries(Read({results}), invitation);
+    ASSERT_EQ(made.error, "");
+    EXPECT_NE(made.file.find("encoding=\"UTF-8\""), std::string::npos);
+    EXPECT_NE(made.file.find("name=\"County – Sprint\""), std::string::npos);
+    const auto read = et::meet::ReadMeetBytes(made.file, "club.lef");
+    ASSERT_TRUE(read.meet) << read.error;
+    const auto rows = et::meet::CheckEntries(*read.meet).rows;
+    ASSERT_EQ(rows.size(), 2U); // 100 Free of women and of all
+    EXPECT_EQ(rows[0].athlete, "Šarša, Zoë");
 }
 
 TEST(ClubEntries, FileKeepsWhatTheMeetProgramNeeds) {
