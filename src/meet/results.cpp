@@ -19,17 +19,38 @@
 namespace et::meet {
 namespace {
 
-// Lower case for comparing names: ASCII and the Latin-1 letters (UTF-8 C3 80 to C3 9E).
+// The lower case letter of a Latin-1 or Latin Extended-A capital (Polish, Czech, Hungarian,
+// Baltic... names, and windows-1252's Š, Ž, Œ and Ÿ); any other character as it is. The Turkish
+// dotted capital I (U+0130), whose lower case is two characters, stays.
+unsigned LowerLatin(unsigned code) {
+    if (code >= 0xC0 && code <= 0xDE && code != 0xD7) {
+        return code + 0x20;
+    }
+    if (code == 0x178) {
+        return 0xFF; // Ÿ, ÿ
+    }
+    // Capital and small letters come in pairs: the capital first at an even code here...
+    const bool evenCapital = (code >= 0x100 && code <= 0x12F) || (code >= 0x132 && code <= 0x137) ||
+                             (code >= 0x14A && code <= 0x177);
+    // ... and at an odd one there.
+    const bool oddCapital = (code >= 0x139 && code <= 0x148) || (code >= 0x179 && code <= 0x17E);
+    return (evenCapital && code % 2 == 0) || (oddCapital && code % 2 == 1) ? code + 1 : code;
+}
+
+// Lower case for comparing names: ASCII and the Latin letters of LowerLatin (UTF-8 C3 80 to
+// C5 BF, which keep their two bytes).
 std::string Folded(std::string_view text) {
     std::string out(text);
     for (std::size_t i = 0; i < out.size(); ++i) {
         const auto c = static_cast<unsigned char>(out[i]);
         if (c >= 'A' && c <= 'Z') {
             out[i] = static_cast<char>(c - 'A' + 'a');
-        } else if (c == 0xC3 && i + 1 < out.size()) {
+        } else if (c >= 0xC3 && c <= 0xC5 && i + 1 < out.size()) {
             const auto next = static_cast<unsigned char>(out[i + 1]);
-            if (next >= 0x80 && next <= 0x9E && next != 0x97) {
-                out[i + 1] = static_cast<char>(next + 0x20);
+            if ((next & 0xC0) == 0x80) {
+                const unsigned lower = LowerLatin(((c & 0x1FU) << 6) | (next & 0x3FU));
+                out[i] = static_cast<char>(0xC0 | (lower >> 6));
+                out[i + 1] = static_cast<char>(0x80 | (lower & 0x3F));
             }
             ++i;
         }

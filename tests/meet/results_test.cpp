@@ -146,6 +146,12 @@ TEST(Results, OneSwimmerAcrossFiles) {
         {{athlete(R"(lastname="Zoë" firstname="Åsa" birthdate="2010-05-01")"),
           athlete(R"(lastname="ZOË" firstname="åSA" birthdate="2010-05-01")")},
          1},
+        {{athlete(R"(lastname="ŁOŚ-ŠIMEK" firstname="ŸVONNE ŒDÖN" birthdate="2010-05-01")"),
+          athlete(R"(lastname="Łoś-Šimek" firstname="ÿvonne œdön" birthdate="2010-05-01")")},
+         1},
+        {{athlete(R"(lastname="Šimek" firstname="Zoë" birthdate="2010-05-01")"),
+          athlete(R"(lastname="Simek" firstname="Zoe" birthdate="2010-05-01")")},
+         2},
         {{athlete(jo), athlete(R"(lastname="Doe" firstname="Jo" birthdate="2011-05-01")")}, 2},
         {{athlete(jo), athlete(R"(lastname="Doe" firstname="Joe" birthdate="2010-05-01")")}, 2},
         // A name without a birth date tells no one.
