@@ -10,7 +10,7 @@
 //      meet.
 // Club entries from results, in a worker of their own:
 // In:  {type: 'club', invitation: File, results: [File], club: 'Leeds', name: 'meet-entries.lxf',
-//       contact: {name, email}}
+//       from: '2026-01-01' or '', to: '' (the invitation's qualifying period), contact: {name, email}}
 // Out: {type: 'club-made', rows: bytes, counts, entries, athletes, warnings, file: bytes} or
 //      {type: 'failed', message}.
 import createModule from './equivmeet.mjs';
@@ -43,7 +43,7 @@ async function check({meet, standards, course}) {
                fees: session.fees(), heap: library.MeetSession.heapSize()});
 }
 
-async function club({invitation, results, club: text, name, contact}) {
+async function club({invitation, results, club: text, name, from, to, contact}) {
   const library = await module;
   const clubSession = new library.ClubSession();
   for (const file of results) {
@@ -54,7 +54,7 @@ async function club({invitation, results, club: text, name, contact}) {
     }
   }
   const made = clubSession.make(new Uint8Array(await invitation.arrayBuffer()), invitation.name,
-                                text, name, contact.name, contact.email);
+                                text, name, from, to, contact.name, contact.email);
   clubSession.delete();
   if (made.error) {
     postMessage({type: 'failed', message: made.error});

@@ -556,6 +556,9 @@ class ClubEntries {
       clearTimeout(this.timer);
       this.timer = setTimeout(() => this.make(), 300);
     });
+    for (const id of ['swims-from', 'swims-to']) {
+      $(id).addEventListener('change', () => this.make());
+    }
     $('save-club').addEventListener('click', () => {
       download(this.file, this.name(), 'application/zip');
     });
@@ -640,6 +643,7 @@ class ClubEntries {
     });
     this.job = job;
     job.post({type: 'club', invitation, results, club: $('club').value, name: this.name(),
+              from: $('swims-from').value, to: $('swims-to').value,
               contact: {name: $('contact-name').value.trim(), email: $('contact-email').value.trim()}});
   }
 }

@@ -251,18 +251,22 @@ public:
     }
 
     // The entries for the invitation of the swimmers whose club name or code holds club, as the
-    // file output names it (.lxf or .lef), with the club's contact: {error} or {rows: Uint8Array
+    // file output names it (.lxf or .lef), of the swims from and to (Lenex dates; empty: the
+    // invitation's qualifying period), with the club's contact: {error} or {rows: Uint8Array
     // of the table's rows, counts, entries, athletes, warnings: [text], file: Uint8Array, fees:
     // what the entries written cost, as FeesValue}; the warnings end with what the file says in
     // the user's place.
     val make(const std::string& invitation, const std::string& invitationName,
-             const std::string& club, const std::string& output, const std::string& contactName,
+             const std::string& club, const std::string& output, const std::string& from,
+             const std::string& to, const std::string& contactName,
              const std::string& contactEmail) const {
         et::meet::ClubEntriesRequest request;
         request.invitation = {invitationName, invitation};
         request.club = club;
         request.output = output;
         request.version = EQUIVTIMES_VERSION;
+        request.from = from;
+        request.to = to;
         request.contactName = contactName;
         request.contactEmail = contactEmail;
         const et::meet::ClubEntries made = et::meet::MakeClubEntries(results_, request);
