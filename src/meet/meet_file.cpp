@@ -88,10 +88,27 @@ constexpr std::array<char16_t, 32> kWindows1252 = {
     u'\uFFFD', u'\u2018', u'\u2019', u'\u201C', u'\u201D', u'\u2022', u'\u2013', u'\u2014',
     u'\u02DC', u'\u2122', u'\u0161', u'\u203A', u'\u0153', u'\uFFFD', u'\u017E', u'\u0178'};
 
+// The bytes of ISO-8859-15 that are not ISO-8859-1's characters, and theirs.
+constexpr std::array<std::pair<unsigned char, char16_t>, 8> kLatin9 = {{{0xA4, u'\u20AC'},
+                                                                        {0xA6, u'\u0160'},
+                                                                        {0xA8, u'\u0161'},
+                                                                        {0xB4, u'\u017D'},
+                                                                        {0xB8, u'\u017E'},
+                                                                        {0xBC, u'\u0152'},
+                                                                        {0xBD, u'\u0153'},
+                                                                        {0xBE, u'\u0178'}}};
+
 // The character a byte from 0x80 up stands for in a one-byte encoding.
 unsigned long Widened(unsigned char byte, TextEncoding encoding) {
     if (encoding == TextEncoding::Windows1252 && byte >= 0x80 && byte <= 0x9F) {
         return kWindows1252[byte - 0x80U];
+    }
+    if (encoding == TextEncoding::Latin9) {
+        for (const auto& [own, character] : kLatin9) {
+            if (own == byte) {
+                return character;
+            }
+        }
     }
     return byte;
 }
@@ -664,8 +681,10 @@ std::string ReadTree(Meet& meet, const pugi::xml_document& document, Reader& rea
     const pugi::xml_node declaration = document.first_child();
     if (declaration.type() == pugi::node_declaration && !bom) {
         const std::string encoding = Lowercase(declaration.attribute("encoding").value());
-        if (encoding == "iso-8859-1" || encoding == "latin1" || encoding == "iso-8859-15") {
+        if (encoding == "iso-8859-1" || encoding == "latin1") {
             meet.encoding = TextEncoding::Latin1;
+        } else if (encoding == "iso-8859-15" || encoding == "latin9") {
+            meet.encoding = TextEncoding::Latin9;
         } else if (encoding == "windows-1252" || encoding == "cp1252" || encoding == "x-cp1252") {
             meet.encoding = TextEncoding::Windows1252;
         } else if (!encoding.empty() && encoding != "utf-8" && encoding != "utf8" &&

@@ -21,9 +21,10 @@ namespace et::meet {
 inline constexpr std::size_t kLargestMeetFile = std::size_t{256} << 20;
 
 // How the file's bytes are to be read: UTF-8, or one byte a character, as ISO-8859-1 (each byte
-// the character of its number) or as windows-1252 (the same but for the bytes 0x80 to 0x9F,
-// which are quotation marks, dashes, the euro sign and letters such as Š, ž and Œ there).
-enum class TextEncoding : std::uint8_t { Utf8, Latin1, Windows1252 };
+// the character of its number), as windows-1252 (the same but for the bytes 0x80 to 0x9F, which
+// are quotation marks, dashes, the euro sign and letters such as Š, ž and Œ there) or as
+// ISO-8859-15 (ISO-8859-1's but for eight bytes: the euro sign, Š, š, Ž, ž, Œ, œ and Ÿ).
+enum class TextEncoding : std::uint8_t { Utf8, Latin1, Windows1252, Latin9 };
 
 // An attribute's value as the file writes it, entities and all.
 struct Span {

@@ -481,7 +481,8 @@ TEST(Encodings, EachByteReadAsTheCLibraryReadsIt) {
     // read as U+FFFD.
     for (const auto& [encoding, name] :
          {std::pair{et::meet::TextEncoding::Windows1252, "WINDOWS-1252"},
-          std::pair{et::meet::TextEncoding::Latin1, "ISO-8859-1"}}) {
+          std::pair{et::meet::TextEncoding::Latin1, "ISO-8859-1"},
+          std::pair{et::meet::TextEncoding::Latin9, "ISO-8859-15"}}) {
         const iconv_t convert = iconv_open("UTF-8", name);
         ASSERT_NE(convert, reinterpret_cast<iconv_t>(-1)) << name;
         for (int byte = 0x80; byte <= 0xFF; ++byte) {

@@ -207,6 +207,11 @@ TEST(Results, OneSwimmerWhateverTheFileEncoding) {
          "Zo\xEB", "Klub \x84Nord\x93 \x96 \x80"},
         {R"(encoding="ISO-8859-1")", "&#352;ar&#x161;a", "Zo\xEB",
          "Klub &#8222;Nord&#8220; &#8211; &#8364;"},
+        {"encoding='iso-8859-15'",
+         "\xA6"
+         "ar\xA8"
+         "a",
+         "Zo\xEB", "Klub &#8222;Nord&#8220; &#8211; \xA4"},
         // A byte order mark: UTF-8 whatever the declaration says.
         {"\xEF\xBB\xBF"
          R"(encoding="windows-1252")",
