@@ -2,8 +2,8 @@
 // message names the file and the season read so far stays as it was; every swim read is above
 // zero (00:00:00.00 is a final not swum), the best times of what was read come in every pool,
 // each a time above zero, and as CSV one line a swimmer's event. The club entries made of them
-// for an invitation with a qualifying period, limits and lists are read back by the entry check
-// with every entry meeting.
+// for an invitation with a qualifying period, limits and lists, and for a period of the club's own,
+// are read back by the entry check with every entry meeting.
 #include "meet/club_entries.hpp"
 #include "meet/results.hpp"
 
@@ -13,6 +13,7 @@
 #include <cstdlib>
 #include <string>
 #include <string_view>
+#include <utility>
 
 namespace {
 
@@ -69,19 +70,25 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         Require(static_cast<std::size_t>(std::count(csv.begin(), csv.end(), '\n')) >=
                 best.best.size() + 1);
     }
-    et::meet::ClubEntriesRequest request;
-    request.invitation = {"invitation.lef", kInvitation};
-    request.output = "club.lef";
-    const et::meet::ClubEntries made = et::meet::MakeClubEntries(results, request);
-    Require(made.error.empty() && made.counts.read == made.rows.size());
-    std::size_t meeting = 0;
-    for (const et::meet::ReportRow& row : made.rows) {
-        meeting += row.verdict == et::meet::Verdict::Meets ? 1U : 0U;
+    // Under the invitation's period, and under a period of the club's own, which the file then
+    // states: read back, every entry written meets.
+    for (const auto& [from, to] : {std::pair{"", ""}, std::pair{"2025-09-01", "2026-03-31"}}) {
+        et::meet::ClubEntriesRequest request;
+        request.invitation = {"invitation.lef", kInvitation};
+        request.output = "club.lef";
+        request.from = from;
+        request.to = to;
+        const et::meet::ClubEntries made = et::meet::MakeClubEntries(results, request);
+        Require(made.error.empty() && made.counts.read == made.rows.size());
+        std::size_t meeting = 0;
+        for (const et::meet::ReportRow& row : made.rows) {
+            meeting += row.verdict == et::meet::Verdict::Meets ? 1U : 0U;
+        }
+        Require(made.entries == meeting);
+        const et::meet::ReadResult back = et::meet::ReadMeetBytes(made.file, "club.lef");
+        Require(back.meet != nullptr);
+        const et::meet::CheckResult check = et::meet::CheckEntries(*back.meet);
+        Require(check.rows.size() == made.entries && check.counts.meeting == made.entries);
     }
-    Require(made.entries == meeting);
-    const et::meet::ReadResult back = et::meet::ReadMeetBytes(made.file, "club.lef");
-    Require(back.meet != nullptr);
-    const et::meet::CheckResult check = et::meet::CheckEntries(*back.meet);
-    Require(check.rows.size() == made.entries && check.counts.meeting == made.entries);
     return 0;
 }
