@@ -404,9 +404,23 @@ test('a large meet can be stopped while it loads, and the meet open stays', asyn
   const page = await openPage();
   await openMeet(page, join(work, 'county.lef'));
   const before = await page.getByRole('status').textContent();
+  // The large meet's check is held back from its worker until Cancel has been clicked, so that
+  // the click always comes while the meet loads, however fast the machine.
+  await page.evaluate(() => {
+    const post = Worker.prototype.postMessage;
+    Worker.prototype.postMessage = function (message, ...rest) {
+      if (message?.type === 'check' && document.documentElement.dataset.holdCheck) {
+        return undefined;
+      }
+      return post.call(this, message, ...rest);
+    };
+    document.documentElement.dataset.holdCheck = 'yes';
+  });
   await page.getByLabel('Meet file').setInputFiles(big);
+  await page.waitForSelector('html[data-busy]');
   await page.getByRole('button', {name: 'Cancel'}).click();
   await page.waitForSelector('html:not([data-busy])');
+  await page.evaluate(() => delete document.documentElement.dataset.holdCheck);
   assert.equal(await page.getByRole('progressbar', {name: 'Progress'}).isVisible(), false);
   assert.equal(await page.getByRole('status').textContent(), before);
   assert.equal((await tableRows(page)).length, 11);
