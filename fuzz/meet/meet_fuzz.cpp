@@ -5,8 +5,9 @@
 // for byte; every converted entry can be written back; and the converted meet reads back with
 // the same entries, none left to convert, the same verdicts and every time of an entry kept. A
 // zero time is never judged.
-#include "meet/entry_check.hpp"
-#include "meet/lenex_values.hpp"
+#include "check/swim_values.hpp"
+#include "lenex/converted_meet.hpp"
+#include "lenex/lenex_entries.hpp"
 
 #include <cstddef>
 #include <cstdint>

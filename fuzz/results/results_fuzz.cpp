@@ -4,8 +4,10 @@
 // each a time above zero, and as CSV one line a swimmer's event. The club entries made of them
 // for an invitation with a qualifying period, limits and lists, and for a period of the club's own,
 // are read back by the entry check with every entry meeting.
-#include "meet/club_entries.hpp"
-#include "meet/results.hpp"
+#include "club/best_times.hpp"
+#include "club/season.hpp"
+#include "lenex/club_entries.hpp"
+#include "lenex/results_file.hpp"
 
 #include <algorithm>
 #include <cstddef>

@@ -1,7 +1,7 @@
 // A further file of qualifying times: any bytes read as a Lenex file or a CSV table of qualifying
 // times. Either its lists are added or a message names the file, and then nothing is added; the
 // meet is checked with whatever was added, one row per entry.
-#include "meet/entry_check.hpp"
+#include "lenex/lenex_entries.hpp"
 
 #include <cstddef>
 #include <cstdint>

@@ -3,9 +3,10 @@
 
 #include "cli/commands.hpp"
 
+#include "check/fees.hpp"
 #include "io/whole_file.hpp"
-#include "meet/entry_check.hpp"
-#include "meet/fees.hpp"
+#include "lenex/converted_meet.hpp"
+#include "lenex/lenex_entries.hpp"
 
 #include <memory>
 

@@ -4,11 +4,14 @@
 
 #include "cli/commands.hpp"
 
+#include "check/fees.hpp"
+#include "check/swim_values.hpp"
+#include "club/best_times.hpp"
+#include "club/season.hpp"
 #include "io/whole_file.hpp"
-#include "meet/club_entries.hpp"
-#include "meet/fees.hpp"
-#include "meet/lenex_values.hpp"
-#include "meet/results.hpp"
+#include "lenex/club_entries.hpp"
+#include "lenex/meet_file.hpp"
+#include "lenex/results_file.hpp"
 
 #include <deque>
 

@@ -1,5 +1,7 @@
 #include "entries/entries_window.hpp"
 
+#include "lenex/converted_meet.hpp"
+
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>

@@ -19,8 +19,8 @@
 #include <string>
 #include <vector>
 
+#include "check/fees.hpp"
 #include "entries/meet_loader.hpp"
-#include "meet/fees.hpp"
 
 class QAbstractItemModel;
 class QAction;

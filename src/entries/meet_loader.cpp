@@ -1,6 +1,6 @@
 #include "entries/meet_loader.hpp"
 
-#include "meet/meet_model.hpp"
+#include "lenex/meet_file.hpp"
 
 #include <utility>
 

@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "meet/entry_check.hpp"
+#include "lenex/lenex_entries.hpp"
 
 namespace et::entries {
 

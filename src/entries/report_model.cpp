@@ -1,6 +1,6 @@
 #include "entries/report_model.hpp"
 
-#include "meet/lenex_values.hpp"
+#include "check/swim_values.hpp"
 
 #include <QApplication>
 #include <QRegularExpression>

@@ -11,7 +11,7 @@
 #include <array>
 #include <vector>
 
-#include "meet/entry_check.hpp"
+#include "lenex/lenex_entries.hpp"
 
 namespace et::entries {
 

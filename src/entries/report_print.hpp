@@ -8,8 +8,8 @@
 
 #include <vector>
 
-#include "meet/entry_check.hpp"
-#include "meet/fees.hpp"
+#include "check/fees.hpp"
+#include "lenex/lenex_entries.hpp"
 
 class QPagedPaintDevice;
 

@@ -8,7 +8,7 @@
 #include <QTextStream>
 
 #include "entries/entries_window.hpp"
-#include "meet/entry_check.hpp"
+#include "lenex/lenex_entries.hpp"
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);

@@ -1,8 +1,8 @@
 // The fees a club pays for the entries the meet accepts: each entry's event fee, and the meet's
 // and sessions' club, swimmer and relay fees, added up a club at a time.
 
-#include "meet/entry_check.hpp"
-#include "meet/fees.hpp"
+#include "check/fees.hpp"
+#include "lenex/lenex_entries.hpp"
 
 #include <gtest/gtest.h>
 

@@ -2,9 +2,10 @@
 // lists apply to a swimmer, the converted meet written back byte for byte, bad meet files, and a
 // generated meet whose every converted time is what the window shows for that swim.
 
-#include "meet/entry_check.hpp"
-#include "meet/lenex_values.hpp"
-#include "meet/meet_model.hpp"
+#include "check/swim_values.hpp"
+#include "lenex/converted_meet.hpp"
+#include "lenex/lenex_entries.hpp"
+#include "lenex/meet_file.hpp"
 
 #include "support/fake_platform.hpp"
 #include "swim/swim.hpp"

@@ -3,8 +3,9 @@
 // write them, qualifying times from a spreadsheet table against the same lists in Lenex, and the
 // table's bad rows. The converted meet's MEETINFO is in the golden meets (masters-scm).
 
-#include "meet/entry_check.hpp"
-#include "meet/lenex_values.hpp"
+#include "check/swim_values.hpp"
+#include "lenex/converted_meet.hpp"
+#include "lenex/lenex_entries.hpp"
 
 #include <gtest/gtest.h>
 
@@ -146,7 +147,33 @@ TEST(EntryCheck, StatusesZeroTimesTheCourseChosenAndTheSwimJudged) {
          {},
          Verdict::Withdrawn,
          "entry status WDR: withdrawn",
+         "SCM",
          "",
+         ",,,"},
+        {"withdrawn, swum in MEETINFO's course",
+         R"(<ENTRY eventid="1" entrytime="00:01:00.00" status="WDR"><MEETINFO course="LCM" />)"
+         R"(</ENTRY>)",
+         {},
+         Verdict::Withdrawn,
+         "withdrawn",
+         "LCM",
+         "",
+         ",,,"},
+        {"withdrawn, MEETINFO's course that of another qualifying swim",
+         R"(<ENTRY eventid="1" entrytime="00:00:59.00" status="WDR"><MEETINFO course="LCM" )"
+         R"(qualificationtime="00:01:00.00" /></ENTRY>)",
+         {},
+         Verdict::Withdrawn,
+         "withdrawn",
+         "SCM",
+         "",
+         ",,,"},
+        {"withdrawn in the pool chosen: the file's course of the entry time",
+         R"(<ENTRY eventid="1" entrytime="00:00:58.00" status="WDR" />)",
+         "LCM",
+         Verdict::Withdrawn,
+         "withdrawn",
+         "SCM",
          "",
          ",,,"},
         {"rejected, swum in 50 metres",
@@ -162,7 +189,7 @@ TEST(EntryCheck, StatusesZeroTimesTheCourseChosenAndTheSwimJudged) {
          {},
          Verdict::Withdrawn,
          "entry status DNS: did not start",
-         "",
+         "SCM",
          "",
          ",,,"},
         {"a status the format does not know",
@@ -170,7 +197,7 @@ TEST(EntryCheck, StatusesZeroTimesTheCourseChosenAndTheSwimJudged) {
          {},
          Verdict::Withdrawn,
          "entry status late: a status the format does not document",
-         "",
+         "SCM",
          "",
          ",,,"},
         {"the status before the error",

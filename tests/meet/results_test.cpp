@@ -2,9 +2,13 @@
 // tie, which events fit a swimmer, and an entries file that the entry check reads back with every
 // entry meeting its standard and nothing left to convert, as .lef and as .lxf.
 
-#include "meet/club_entries.hpp"
-#include "meet/lenex_values.hpp"
-#include "meet/results.hpp"
+#include "check/swim_values.hpp"
+#include "club/best_times.hpp"
+#include "club/season.hpp"
+#include "lenex/club_entries.hpp"
+#include "lenex/lenex_entries.hpp"
+#include "lenex/meet_file.hpp"
+#include "lenex/results_file.hpp"
 
 #include <gtest/gtest.h>
 

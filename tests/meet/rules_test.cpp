@@ -1,8 +1,8 @@
 // The invitation's rules beyond the time: the qualifying period, who may swim an event, the
 // entry limits, each alone on plain values and together in small meets.
 
-#include "meet/entry_check.hpp"
-#include "meet/invitation_rules.hpp"
+#include "check/invitation_rules.hpp"
+#include "lenex/lenex_entries.hpp"
 
 #include <gtest/gtest.h>
 

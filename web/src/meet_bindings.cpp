@@ -2,12 +2,15 @@
 // of plain values. Bytes and choices go in; the table's rows (in batches), the counts, the heading,
 // the fees per club, the report, the fees CSV and the converted meet come out. The page's worker
 // makes one per meet it opens, and one club session for entries made from results files.
-#include "meet/club_entries.hpp"
-#include "meet/entry_check.hpp"
-#include "meet/fees.hpp"
-#include "meet/lenex_values.hpp"
-#include "meet/meet_model.hpp"
-#include "meet/results.hpp"
+#include "check/fees.hpp"
+#include "check/swim_values.hpp"
+#include "club/best_times.hpp"
+#include "club/season.hpp"
+#include "lenex/club_entries.hpp"
+#include "lenex/converted_meet.hpp"
+#include "lenex/lenex_entries.hpp"
+#include "lenex/meet_file.hpp"
+#include "lenex/results_file.hpp"
 
 #include <emscripten/bind.h>
 #include <emscripten/heap.h>
