@@ -362,7 +362,8 @@ void EntriesWindowTest::verdictAndReasonInViewAtTheOpeningSize() {
             "<SESSION number=\"1\" date=\"2026-12-12\" course=\"LCM\"><EVENTS>"
             "<EVENT eventid=\"1\" number=\"1\"><SWIMSTYLE distance=\"1500\" relaycount=\"1\" "
             "stroke=\"FREE\"/></EVENT></EVENTS></SESSION></SESSIONS><CLUBS>"
-            "<CLUB name=\"Amateur Swimming Club of the Northern Lakes and Rivers\"><ATHLETES>";
+            "<CLUB name=\"Open Water and Pool Swimmers of the Mereford Lakes and "
+            "Rivers\"><ATHLETES>";
         for (int a = 0; a < 30; ++a) {
             xml += "<ATHLETE athleteid=\"" + QByteArray::number(a) +
                    "\" firstname=\"Alexandra-Josephine Mary\" lastname=\"Fitzwilliam-Worthington" +
@@ -391,7 +392,7 @@ void EntriesWindowTest::verdictAndReasonInViewAtTheOpeningSize() {
     QVERIFY(header.sectionViewportPosition(ReportModel::Reason) + letter * 20 <= width);
     // A name cut by its column is whole on hovering.
     QCOMPARE(window_->table().model()->index(0, ReportModel::Club).data(Qt::ToolTipRole).toString(),
-             QStringLiteral("Amateur Swimming Club of the Northern Lakes and Rivers"));
+             QStringLiteral("Open Water and Pool Swimmers of the Mereford Lakes and Rivers"));
 }
 
 void EntriesWindowTest::courseOverride_data() {

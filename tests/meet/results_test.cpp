@@ -39,7 +39,7 @@ std::string ResultsLef(const std::string& athletes, const std::string& course = 
            "</EVENT>"
            "<EVENT eventid=\"4\"><SWIMSTYLE distance=\"200\" stroke=\"BACK\" relaycount=\"1\"/>"
            "</EVENT>"
-           "</EVENTS></SESSION></SESSIONS><CLUBS><CLUB name=\"Leeds &amp; District\" "
+           "</EVENTS></SESSION></SESSIONS><CLUBS><CLUB name=\"Mereford &amp; District\" "
            "code=\"LDS\">\n<ATHLETES>" +
            athletes + "</ATHLETES><RELAYS>" + relays +
            "</RELAYS></CLUB></CLUBS></MEET></MEETS></LENEX>\n";
@@ -226,7 +226,7 @@ TEST(Results, OneSwimmerWhateverTheFileEncoding) {
         std::string lef = ResultsLef(Athlete("lastname=\"" + c.lastname + "\" firstname=\"" +
                                                  c.firstname + "\" birthdate=\"2010-05-01\"",
                                              R"(<RESULT eventid="1" swimtime="00:01:02.00"/>)"));
-        lef.replace(lef.find("Leeds &amp; District"), 20, c.club);
+        lef.replace(lef.find("Mereford &amp; District"), 23, c.club);
         const std::string bom = c.declaration.starts_with("\xEF") ? "\xEF\xBB\xBF" : "";
         lef.replace(0, lef.find("?>"),
                     bom + "<?xml version=\"1.0\" " + c.declaration.substr(bom.size()));
@@ -451,7 +451,8 @@ TEST(ClubEntries, FileKeepsWhatTheMeetProgramNeeds) {
     const auto insert = [&invitation](const std::string& after, const std::string& text) {
         invitation.insert(invitation.find(after) + after.size(), text);
     };
-    insert(R"(nation="GBR")", R"( deadline="2026-05-20" number="7" organizer="County ASA")");
+    insert(R"(nation="GBR")",
+           R"( deadline="2026-05-20" number="7" organizer="Mereford Swim League")");
     insert(R"(<AGEDATE type="YEAR" value="2026-12-31"/>)", R"(<QUALIFY from="2025-09-01"/>)");
     insert(R"(date="2026-06-06">)", R"(<JUDGES><JUDGE officialid="9" role="REF"/></JUDGES>)");
     insert(R"(agemax="16")",
@@ -481,7 +482,7 @@ TEST(ClubEntries, FileKeepsWhatTheMeetProgramNeeds) {
          "secretary@leeds.example",
          {{R"(<CONSTRUCTOR name="Equivalent Times" registration="Ann Lee" version="1.2">)", true},
           {R"(<CONTACT name="Ann Lee" email="secretary@leeds.example" />)", true},
-          {R"(deadline="2026-05-20" number="7" organizer="County ASA")", true},
+          {R"(deadline="2026-05-20" number="7" organizer="Mereford Swim League")", true},
           {R"(<QUALIFY from="2025-09-01" />)", true},
           {R"(<TIMESTANDARDREF timestandardlistid="1" />)", true},
           {R"(<TIMESTANDARDLIST timestandardlistid="1" name="County")", true},
@@ -530,7 +531,7 @@ TEST(ClubEntries, ChosenUnderThePeriodAndTheLimits) {
                    "LCM", "2026-03-07", "Spring");
     const std::string springRoe = ResultsLef(
         Athlete(roe, R"(<RESULT eventid="1" swimtime="00:01:03.00"/>)"), "LCM", "2026-03-07");
-    // Roe of another Leeds & District, as the entry check tells clubs apart: one club.
+    // Roe of another Mereford & District, as the entry check tells clubs apart: one club.
     const std::string springDoe = ResultsLef(
         Athlete(kJo, R"(<RESULT eventid="1" swimtime="00:01:03.50"/>)"), "LCM", "2026-03-07");
     std::string springRoeElsewhere = springRoe;
