@@ -68,93 +68,104 @@ private:
     bool ok_ = true;
 };
 
-} // namespace
-
-int RunEntries(const EntriesOptions& options, std::FILE* out, std::FILE* err) {
+// Why the options cannot be run (a course that is none, an output onto a file read or onto
+// another output); empty when they can.
+std::string UsageError(const EntriesOptions& options) {
     if (options.course && !meet::IsKnownCourse(*options.course)) {
-        Tell(err, "--course " + *options.course +
-                      " is no Lenex course: LCM, SCM, SCM33, SCM20, SCY, SCY20, SCY27, SCY33, "
-                      "SCY36, SCM16 or OPEN");
-        return kExitUsage;
+        return "--course " + *options.course +
+               " is no Lenex course: LCM, SCM, SCM33, SCM20, SCY, SCY20, SCY27, SCY33, "
+               "SCY36, SCM16 or OPEN";
     }
     if (!options.output.empty()) {
-        if (const std::string error = meet::ConvertedMeetNameError(options.output);
-            !error.empty()) {
-            Tell(err, error);
-            return kExitUsage;
+        if (std::string error = meet::ConvertedMeetNameError(options.output); !error.empty()) {
+            return error;
         }
     }
     for (const std::string* output : {&options.report, &options.output, &options.fees}) {
         if (!IsStdout(*output) && OntoInput(*output, options)) {
-            Tell(err, *output + ": that is a file being read; write to another file");
-            return kExitUsage;
+            return *output + ": that is a file being read; write to another file";
         }
     }
     if (!options.output.empty() && !IsStdout(options.report) &&
         (options.output == options.report || io::SameFile(options.output, options.report))) {
-        Tell(err, "the report and the converted meet cannot be one file");
-        return kExitUsage;
+        return "the report and the converted meet cannot be one file";
     }
     if (!options.fees.empty() && !IsStdout(options.fees) &&
         ((!IsStdout(options.report) &&
           (options.fees == options.report || io::SameFile(options.fees, options.report))) ||
          options.fees == options.output || io::SameFile(options.fees, options.output))) {
-        Tell(err, "the fees go to a file of their own");
-        return kExitUsage;
+        return "the fees go to a file of their own";
     }
     if (IsStdout(options.fees) && !options.fees.empty() && IsStdout(options.report)) {
-        Tell(err, "the report and the fees cannot both go to standard output");
-        return kExitUsage;
+        return "the report and the fees cannot both go to standard output";
     }
+    return {};
+}
 
+// The meet file read, with the lists of the further standards files added and its problems told;
+// null when it cannot be checked, after telling why.
+std::unique_ptr<meet::Meet> ReadMeetToCheck(const EntriesOptions& options, std::FILE* err) {
     meet::ReadResult read = meet::ReadMeetFile(options.meetFile);
     if (!read.meet) {
         Tell(err, read.error);
-        return kExitUsage;
+        return nullptr;
     }
     // Results, records or an invitation: nothing to check, nothing written.
     if (const std::string holds = meet::NoEntriesText(meet::Contents(*read.meet)); !holds.empty()) {
         Tell(err, options.meetFile + " " + holds + "; nothing is written");
-        return kExitUsage;
+        return nullptr;
     }
     for (const std::string& path : options.standards) {
         if (const std::string error = meet::AddStandardsPath(*read.meet, path); !error.empty()) {
             Tell(err, error);
-            return kExitUsage;
+            return nullptr;
         }
     }
     for (const std::string& problem : read.meet->problems) {
         std::fprintf(err, "%s\n", problem.c_str());
     }
+    return std::move(read.meet);
+}
 
+struct ReportedCheck {
+    meet::CheckResult result;
+    bool written = false; // the whole report reached its file or standard output
+};
+
+// Checks every entry, each row written to the report as it comes and each error told; nothing
+// when the report's file cannot be opened, after telling why.
+std::optional<ReportedCheck> CheckIntoReport(const meet::Meet& meet, const EntriesOptions& options,
+                                             std::FILE* out, std::FILE* err) {
     std::unique_ptr<io::WholeFileWriter> reportFile;
     if (!IsStdout(options.report)) {
         reportFile = std::make_unique<io::WholeFileWriter>();
         if (const std::string error = reportFile->Open(options.report); !error.empty()) {
             Tell(err, error);
-            return kExitUsage;
+            return std::nullopt;
         }
     }
     ReportOutput report(out, reportFile.get());
     report.AddHeader();
-    const meet::CheckResult result =
-        meet::CheckEntries(*read.meet, options.course, {}, [&](const meet::ReportRow& row) {
-            if (row.verdict == meet::Verdict::Error) {
-                std::fprintf(err, "%s\n", row.reason.c_str());
-            }
-            report.Add(row);
-        });
-    bool written = report.Flush();
+    ReportedCheck checked;
+    checked.result = meet::CheckEntries(meet, options.course, {}, [&](const meet::ReportRow& row) {
+        if (row.verdict == meet::Verdict::Error) {
+            std::fprintf(err, "%s\n", row.reason.c_str());
+        }
+        report.Add(row);
+    });
+    checked.written = report.Flush();
     if (reportFile) {
         if (const std::string error = reportFile->Commit(); !error.empty()) {
             Tell(err, error);
-            written = false;
+            checked.written = false;
         }
-    } else if (!written) {
+    } else if (!checked.written) {
         Tell(err, "cannot write the report");
     }
+    return std::optional<ReportedCheck>(std::move(checked));
+}
 
-    const meet::Counts& counts = result.counts;
+void TellCounts(const meet::Counts& counts, std::FILE* err) {
     std::fprintf(err,
                  "entries: %zu read, %zu converted, %zu meeting, %zu missing, %zu not converted, "
                  "%zu errors, %zu withdrawn\n",
@@ -164,34 +175,59 @@ int RunEntries(const EntriesOptions& options, std::FILE* out, std::FILE* err) {
         // Only a meet whose invitation refuses some entries says how many.
         std::fprintf(err, "entries: %zu ineligible by the invitation's rules\n", counts.ineligible);
     }
-    if (!written) {
+}
+
+// Writes what each club pays to the fees' file or standard output; false after telling why not.
+bool WriteFees(const meet::Meet& meet, const meet::CheckResult& result, const std::string& path,
+               std::FILE* out, std::FILE* err) {
+    const meet::MeetFees fees = meet::FeesOf(meet, result);
+    for (const std::string& problem : fees.problems) {
+        Tell(err, problem);
+    }
+    const std::string csv = meet::FeesCsv(fees);
+    if (IsStdout(path)) {
+        if (std::fwrite(csv.data(), 1, csv.size(), out) != csv.size()) {
+            Tell(err, "cannot write the fees");
+            return false;
+        }
+    } else if (const std::string error = io::WriteWholeFile(path, csv); !error.empty()) {
+        Tell(err, error);
+        return false;
+    }
+    return true;
+}
+
+} // namespace
+
+int RunEntries(const EntriesOptions& options, std::FILE* out, std::FILE* err) {
+    if (const std::string error = UsageError(options); !error.empty()) {
+        Tell(err, error);
         return kExitUsage;
     }
-    if (!options.fees.empty()) {
-        const meet::MeetFees fees = meet::FeesOf(*read.meet, result);
-        for (const std::string& problem : fees.problems) {
-            Tell(err, problem);
-        }
-        const std::string csv = meet::FeesCsv(fees);
-        if (IsStdout(options.fees)) {
-            if (std::fwrite(csv.data(), 1, csv.size(), out) != csv.size()) {
-                Tell(err, "cannot write the fees");
-                return kExitUsage;
-            }
-        } else if (const std::string error = io::WriteWholeFile(options.fees, csv);
-                   !error.empty()) {
-            Tell(err, error);
-            return kExitUsage;
-        }
+    const std::unique_ptr<meet::Meet> meet = ReadMeetToCheck(options, err);
+    if (!meet) {
+        return kExitUsage;
+    }
+    const std::optional<ReportedCheck> checked = CheckIntoReport(*meet, options, out, err);
+    if (!checked) {
+        return kExitUsage;
+    }
+    const meet::CheckResult& result = checked->result;
+    TellCounts(result.counts, err);
+    if (!checked->written) {
+        return kExitUsage;
+    }
+    if (!options.fees.empty() && !WriteFees(*meet, result, options.fees, out, err)) {
+        return kExitUsage;
     }
     if (!options.output.empty()) {
-        if (const std::string error = meet::WriteConvertedMeet(*read.meet, result, options.output);
+        if (const std::string error = meet::WriteConvertedMeet(*meet, result, options.output);
             !error.empty()) {
             Tell(err, error);
             return kExitUsage;
         }
     }
-    return counts.errors > 0 ? kExitRejected : kExitOk;
+    return result.counts.errors > 0 ? kExitRejected : kExitOk;
 }
 
 } // namespace et::cli

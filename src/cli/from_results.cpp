@@ -96,6 +96,100 @@ std::vector<std::string> Joined(std::vector<std::string> a, const std::vector<st
     return a;
 }
 
+// Why --from or --to is no date; empty when both are dates or left out.
+std::string DatesError(const std::string& from, const std::string& to) {
+    for (const auto& [option, date] : {std::pair{"--from", &from}, std::pair{"--to", &to}}) {
+        if (!date->empty() && !meet::IsLenexDate(*date)) {
+            return std::string(option) + " " + *date + " is no date like 2026-03-31";
+        }
+    }
+    return {};
+}
+
+// Why club-entries cannot be run with these options; empty when it can.
+std::string ClubEntriesUsageError(const ClubEntriesOptions& options) {
+    if (std::string error = meet::EntriesFileNameError(options.output); !error.empty()) {
+        return error;
+    }
+    const std::vector<std::string> inputs =
+        Joined(Joined({options.invitation}, options.results), options.standards);
+    if (const std::string onto = OntoInput({options.output, options.report}, inputs);
+        !onto.empty()) {
+        return onto + ": that is a file being read; write to another file";
+    }
+    if (std::string error = DatesError(options.from, options.to); !error.empty()) {
+        return error;
+    }
+    if (const std::string& email = options.contactEmail;
+        !email.empty() && (email.find('@') == std::string::npos || email.front() == '@' ||
+                           email.back() == '@' || email.find(' ') != std::string::npos)) {
+        return "--contact-email " + email + " is no email address like secretary@club.org";
+    }
+    if (options.output == options.report || io::SameFile(options.output, options.report)) {
+        return "the report and the entries file cannot be one file";
+    }
+    return {};
+}
+
+// The request for the club's entries: the invitation and the standards files read into bytes,
+// which are kept while the entries are made; false when one cannot be read, after telling why.
+bool ReadClubEntriesRequest(const ClubEntriesOptions& options, std::deque<std::string>& bytes,
+                            meet::ClubEntriesRequest& request, std::FILE* err) {
+    for (const std::string& path : Joined({options.invitation}, options.standards)) {
+        bytes.emplace_back();
+        if (const std::string error = ReadInput(path, bytes.back()); !error.empty()) {
+            Tell(err, error);
+            return false;
+        }
+        request.standards.push_back({path, bytes.back()});
+    }
+    request.invitation = request.standards.front();
+    request.standards.erase(request.standards.begin());
+    request.club = options.club;
+    request.from = options.from;
+    request.to = options.to;
+    request.all = options.all;
+    request.output = options.output;
+    request.version = options.version;
+    request.contactName = options.contactName;
+    request.contactEmail = options.contactEmail;
+    return true;
+}
+
+// What was read and made, what was left out, and what the entries written cost each club.
+void ClubEntriesSummary(const meet::ResultsCounts& read, const meet::ClubEntries& made,
+                        std::FILE* err) {
+    for (const std::string& note : made.notes) {
+        std::fprintf(err, "club-entries: %s\n", note.c_str());
+    }
+    std::fputs("club-entries: ", err);
+    Summary(err, read);
+    const meet::Counts& counts = made.counts;
+    std::fprintf(err,
+                 "club-entries: %zu swimmer-event pairs considered: %zu meeting, %zu missing, "
+                 "%zu not converted, %zu errors; %zu entries for %zu swimmers written\n",
+                 counts.read, counts.meeting, counts.missing, counts.notConverted, counts.errors,
+                 made.entries, made.athletes);
+    if (counts.ineligible > 0) {
+        std::fprintf(err,
+                     "club-entries: %zu ineligible by the invitation's rules (the qualifying "
+                     "period, the limits)\n",
+                     counts.ineligible);
+    }
+    for (const std::string& problem : made.fees.problems) {
+        std::fprintf(err, "club-entries: %s\n", problem.c_str());
+    }
+    for (const meet::ClubFees& club : made.fees.clubs) {
+        if (!club.lines.empty()) {
+            std::fprintf(err, "club-entries: fees of %s: %s%s%s (%zu %s, %zu %s)\n",
+                         club.club.c_str(), meet::MoneyText(club.total).c_str(),
+                         club.currency.empty() ? "" : " ", club.currency.c_str(), club.entries,
+                         club.entries == 1 ? "entry" : "entries", club.swimmers,
+                         club.swimmers == 1 ? "swimmer" : "swimmers");
+        }
+    }
+}
+
 } // namespace
 
 int RunBestTimes(const BestTimesOptions& options, std::FILE* out, std::FILE* err) {
@@ -105,12 +199,9 @@ int RunBestTimes(const BestTimesOptions& options, std::FILE* out, std::FILE* err
                       "SCY27, SCY33 or SCY36");
         return kExitUsage;
     }
-    for (const auto& [option, date] :
-         {std::pair{"--from", &options.from}, std::pair{"--to", &options.to}}) {
-        if (!date->empty() && !meet::IsLenexDate(*date)) {
-            Tell(err, std::string(option) + " " + *date + " is no date like 2026-03-31");
-            return kExitUsage;
-        }
+    if (const std::string error = DatesError(options.from, options.to); !error.empty()) {
+        Tell(err, error);
+        return kExitUsage;
     }
     if (const std::string onto = OntoInput({options.output}, options.results); !onto.empty()) {
         Tell(err, onto + ": that is a file being read; write to another file");
@@ -148,60 +239,19 @@ int RunBestTimes(const BestTimesOptions& options, std::FILE* out, std::FILE* err
 }
 
 int RunClubEntries(const ClubEntriesOptions& options, std::FILE* out, std::FILE* err) {
-    if (const std::string error = meet::EntriesFileNameError(options.output); !error.empty()) {
+    if (const std::string error = ClubEntriesUsageError(options); !error.empty()) {
         Tell(err, error);
-        return kExitUsage;
-    }
-    const std::vector<std::string> inputs =
-        Joined(Joined({options.invitation}, options.results), options.standards);
-    if (const std::string onto = OntoInput({options.output, options.report}, inputs);
-        !onto.empty()) {
-        Tell(err, onto + ": that is a file being read; write to another file");
-        return kExitUsage;
-    }
-    for (const auto& [option, date] :
-         {std::pair{"--from", &options.from}, std::pair{"--to", &options.to}}) {
-        if (!date->empty() && !meet::IsLenexDate(*date)) {
-            Tell(err, std::string(option) + " " + *date + " is no date like 2026-03-31");
-            return kExitUsage;
-        }
-    }
-    if (const std::string& email = options.contactEmail;
-        !email.empty() && (email.find('@') == std::string::npos || email.front() == '@' ||
-                           email.back() == '@' || email.find(' ') != std::string::npos)) {
-        Tell(err, "--contact-email " + email + " is no email address like secretary@club.org");
-        return kExitUsage;
-    }
-    if (options.output == options.report || io::SameFile(options.output, options.report)) {
-        Tell(err, "the report and the entries file cannot be one file");
         return kExitUsage;
     }
     meet::Results results;
     if (!ReadResults(options.results, results, err)) {
         return kExitUsage;
     }
-    // The invitation and the standards files are kept while the entries are made.
     std::deque<std::string> bytes;
     meet::ClubEntriesRequest request;
-    for (const std::string& path : Joined({options.invitation}, options.standards)) {
-        bytes.emplace_back();
-        if (const std::string error = ReadInput(path, bytes.back()); !error.empty()) {
-            Tell(err, error);
-            return kExitUsage;
-        }
-        request.standards.push_back({path, bytes.back()});
+    if (!ReadClubEntriesRequest(options, bytes, request, err)) {
+        return kExitUsage;
     }
-    request.invitation = request.standards.front();
-    request.standards.erase(request.standards.begin());
-    request.club = options.club;
-    request.from = options.from;
-    request.to = options.to;
-    request.all = options.all;
-    request.output = options.output;
-    request.version = options.version;
-    request.contactName = options.contactName;
-    request.contactEmail = options.contactEmail;
-
     const meet::ClubEntries made = meet::MakeClubEntries(results, request);
     if (!made.error.empty()) {
         Tell(err, made.error);
@@ -214,36 +264,8 @@ int RunClubEntries(const ClubEntriesOptions& options, std::FILE* out, std::FILE*
     if (!WriteOut(options.output, made.file, out, err)) {
         return kExitUsage;
     }
-    for (const std::string& note : made.notes) {
-        std::fprintf(err, "club-entries: %s\n", note.c_str());
-    }
-    std::fputs("club-entries: ", err);
-    Summary(err, results.counts);
-    const meet::Counts& counts = made.counts;
-    std::fprintf(err,
-                 "club-entries: %zu swimmer-event pairs considered: %zu meeting, %zu missing, "
-                 "%zu not converted, %zu errors; %zu entries for %zu swimmers written\n",
-                 counts.read, counts.meeting, counts.missing, counts.notConverted, counts.errors,
-                 made.entries, made.athletes);
-    if (counts.ineligible > 0) {
-        std::fprintf(err,
-                     "club-entries: %zu ineligible by the invitation's rules (the qualifying "
-                     "period, the limits)\n",
-                     counts.ineligible);
-    }
-    for (const std::string& problem : made.fees.problems) {
-        std::fprintf(err, "club-entries: %s\n", problem.c_str());
-    }
-    for (const meet::ClubFees& club : made.fees.clubs) {
-        if (!club.lines.empty()) {
-            std::fprintf(err, "club-entries: fees of %s: %s%s%s (%zu %s, %zu %s)\n",
-                         club.club.c_str(), meet::MoneyText(club.total).c_str(),
-                         club.currency.empty() ? "" : " ", club.currency.c_str(), club.entries,
-                         club.entries == 1 ? "entry" : "entries", club.swimmers,
-                         club.swimmers == 1 ? "swimmer" : "swimmers");
-        }
-    }
-    return results.counts.unreadable > 0 || counts.errors > 0 ? kExitRejected : kExitOk;
+    ClubEntriesSummary(results.counts, made, err);
+    return results.counts.unreadable > 0 || made.counts.errors > 0 ? kExitRejected : kExitOk;
 }
 
 } // namespace et::cli

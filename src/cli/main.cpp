@@ -5,35 +5,38 @@
 
 #include <CLI/CLI.hpp>
 
+#include <array>
 #include <cstdio>
+#include <functional>
 #include <string>
 
 #ifndef EQUIVTIMES_VERSION
 #define EQUIVTIMES_VERSION "0"
 #endif
 
-int main(int argc, char** argv) {
-    using namespace et::cli;
+namespace et::cli {
+namespace {
 
-    CLI::App app{"Equivalent swim times in nine pool lengths, and British comparative points.",
-                 "equivtimes-cli"};
-    app.set_version_flag("--version", "equivtimes-cli " EQUIVTIMES_VERSION);
-    app.require_subcommand(1);
-    const std::string names =
-        "Pools: 50m 33m 25m 20m 36y 27y 33y 25y 20y, or the captions \"25 metres\", "
-        "\"33 1/3 yards\", ...\nEvents: a distance and a stroke, \"100 Free\", \"200 IM\"; "
-        "strokes Free Back Breast Fly IM.\nExit status: 0 success, 1 some rows or values "
-        "rejected, 2 usage or I/O error.";
-    app.footer(names);
+// The foot of the program's help, and of the subcommands' that take pools and events.
+std::string PoolsAndEvents() {
+    return "Pools: 50m 33m 25m 20m 36y 27y 33y 25y 20y, or the captions \"25 metres\", "
+           "\"33 1/3 yards\", ...\nEvents: a distance and a stroke, \"100 Free\", \"200 IM\"; "
+           "strokes Free Back Breast Fly IM.\nExit status: 0 success, 1 some rows or values "
+           "rejected, 2 usage or I/O error.";
+}
 
-    const std::string whole =
-        "An output file given with -o is written whole or not at all: it appears only once\n"
-        "complete, and if the run fails or is interrupted a file already there keeps its\n"
-        "content.";
+// What every subcommand that writes a file with -o promises of it.
+std::string WholeOrNotAtAll() {
+    return "An output file given with -o is written whole or not at all: it appears only once\n"
+           "complete, and if the run fails or is interrupted a file already there keeps its\n"
+           "content.";
+}
 
-    const auto formats = CLI::IsMember({"text", "csv"}, CLI::ignore_case);
+CLI::Validator TextOrCsv() {
+    return CLI::IsMember({"text", "csv"}, CLI::ignore_case);
+}
 
-    ConvertOptions convert;
+CLI::App* AddConvertCommand(CLI::App& app, ConvertOptions& convert) {
     CLI::App* convertCmd =
         app.add_subcommand("convert", "The nine converted times and the points of one swim");
     convertCmd->add_option("--pool", convert.pool, "Pool of the swim: 25m or \"25 metres\"")
@@ -43,9 +46,11 @@ int main(int argc, char** argv) {
         ->required();
     convertCmd->add_option("--format", convert.format, "text or csv")
         ->capture_default_str()
-        ->transform(formats);
+        ->transform(TextOrCsv());
+    return convertCmd;
+}
 
-    BatchOptions batch;
+CLI::App* AddBatchCommand(CLI::App& app, BatchOptions& batch) {
     CLI::App* batchCmd =
         app.add_subcommand("batch", "Convert a CSV entry list with pool, event and time columns");
     batchCmd->footer(
@@ -58,15 +63,18 @@ int main(int argc, char** argv) {
         "implausible (under a third of the event's lowest reference time, or coming out at\n"
         "zero or less in some pool) is converted all the same, with how it was read in\n"
         "warning.\n\n" +
-        whole + " The output may not be the input file, under any name.\n\n" + names);
+        WholeOrNotAtAll() + " The output may not be the input file, under any name.\n\n" +
+        PoolsAndEvents());
     batchCmd->add_option("file", batch.input, "CSV input, - for standard input")
         ->capture_default_str();
     batchCmd
         ->add_option("-o,--output", batch.output,
                      "CSV output, written whole or not at all; - for standard output")
         ->capture_default_str();
+    return batchCmd;
+}
 
-    TableOptions table;
+CLI::App* AddTableCommand(CLI::App& app, TableOptions& table) {
     CLI::App* tableCmd =
         app.add_subcommand("table", "An equivalent-time table for a run of entered times");
     tableCmd->add_option("--event", table.event, "Event: \"100 Free\"")->required();
@@ -78,14 +86,16 @@ int main(int argc, char** argv) {
         ->capture_default_str();
     tableCmd->add_option("--format", table.format, "text or csv")
         ->capture_default_str()
-        ->transform(formats);
+        ->transform(TextOrCsv());
     tableCmd
         ->add_option("-o,--output", table.output,
                      "Output file, written whole or not at all; - for standard output")
         ->capture_default_str();
-    tableCmd->footer(whole + "\n\n" + names);
+    tableCmd->footer(WholeOrNotAtAll() + "\n\n" + PoolsAndEvents());
+    return tableCmd;
+}
 
-    PointsOptions points;
+CLI::App* AddPointsCommand(CLI::App& app, PointsOptions& points) {
     CLI::App* pointsCmd =
         app.add_subcommand("points", "The slowest time that scores a points target");
     pointsCmd->add_option("--event", points.event, "Event: \"100 Free\"")->required();
@@ -100,15 +110,16 @@ int main(int argc, char** argv) {
     pointsCmd->add_option("--points", points.points, "Points target, 1 or more")->required();
     pointsCmd->add_option("--format", points.format, "text or csv")
         ->capture_default_str()
-        ->transform(formats);
+        ->transform(TextOrCsv());
     pointsCmd->footer("The answer is the slowest time typed in the pool, to the hundredth, that "
                       "the window\nscores at the target or more: it scores the converted 50 "
                       "metres time of a swim in\nthe 50-metre pool, and the converted 25 metres "
                       "time of any other, both to a tenth.\n\n" +
-                      names);
+                      PoolsAndEvents());
+    return pointsCmd;
+}
 
-    EntriesOptions entries;
-    std::string entriesCourse;
+CLI::App* AddEntriesCommand(CLI::App& app, EntriesOptions& entries) {
     CLI::App* entriesCmd = app.add_subcommand(
         "entries", "Convert a Lenex meet file's entries to the meet's pool and check them");
     entriesCmd->footer(
@@ -130,9 +141,11 @@ int main(int argc, char** argv) {
         ->required();
     entriesCmd->add_option("--standards", entries.standards,
                            "A further Lenex file whose time standard lists apply (repeatable)");
-    entriesCmd->add_option("--course", entriesCourse,
-                           "The pool to check and convert into instead of the file's: LCM, "
-                           "SCM, SCY, ...");
+    // Given, it replaces the file's course; left out, the file's stands.
+    entriesCmd->add_option_function<std::string>(
+        "--course", [&entries](const std::string& course) { entries.course = course; },
+        "The pool to check and convert into instead of the file's: LCM, "
+        "SCM, SCY, ...");
     entriesCmd->add_option("--report", entries.report, "CSV report, - for standard output")
         ->capture_default_str();
     entriesCmd->add_option("-o,--output", entries.output,
@@ -140,9 +153,11 @@ int main(int argc, char** argv) {
     entriesCmd->add_option("--fees", entries.fees,
                            "CSV of the fees each club pays for its accepted entries, - for "
                            "standard output");
+    return entriesCmd;
+}
 
+CLI::App* AddBestTimesCommand(CLI::App& app, BestTimesOptions& bestTimes) {
     const std::string courses = "Courses: LCM, SCM, SCM33, SCM20, SCY, SCY20, SCY27, SCY33, SCY36.";
-    BestTimesOptions bestTimes;
     CLI::App* bestTimesCmd = app.add_subcommand(
         "best-times", "Each swimmer's best time per event in one pool, from Lenex results files");
     bestTimesCmd->footer(
@@ -160,7 +175,7 @@ int main(int argc, char** argv) {
         "athleteids), nor two whose birth dates or genders differ. Exit status: 0 done, 1 some\n"
         "results skipped as unreadable, 2 usage error or a file that cannot be read (nothing\n"
         "written).\n\n" +
-        courses + "\n\n" + whole);
+        courses + "\n\n" + WholeOrNotAtAll());
     bestTimesCmd->add_option("results", bestTimes.results, "Lenex results files: .lef or .lxf")
         ->required();
     bestTimesCmd->add_option("--course", bestTimes.course, "The pool of the times: LCM, SCM, ...")
@@ -173,9 +188,10 @@ int main(int argc, char** argv) {
         ->add_option("-o,--output", bestTimes.output,
                      "CSV output, written whole or not at all; - for standard output")
         ->capture_default_str();
+    return bestTimesCmd;
+}
 
-    ClubEntriesOptions clubEntries;
-    clubEntries.version = EQUIVTIMES_VERSION;
+CLI::App* AddClubEntriesCommand(CLI::App& app, ClubEntriesOptions& clubEntries) {
     CLI::App* clubEntriesCmd = app.add_subcommand(
         "club-entries", "A club's Lenex entries for a meet's invitation from results files");
     clubEntriesCmd->footer(
@@ -191,7 +207,7 @@ int main(int argc, char** argv) {
         "the fees the entries written cost. Exit status: 0 done, 1 some results skipped as\n"
         "unreadable, 2 usage error, a file that cannot be read or a refused invitation (nothing\n"
         "written).\n\n" +
-        whole + " Never over a file read.");
+        WholeOrNotAtAll() + " Never over a file read.");
     clubEntriesCmd->add_option("invitation", clubEntries.invitation, "The meet's Lenex invitation")
         ->required();
     clubEntriesCmd->add_option("--results", clubEntries.results, "Lenex results files")->required();
@@ -213,6 +229,47 @@ int main(int argc, char** argv) {
                                "The club's contact for the meet, named in the file");
     clubEntriesCmd->add_option("--contact-email", clubEntries.contactEmail,
                                "The contact's email address, which the format requires");
+    return clubEntriesCmd;
+}
+
+// A subcommand as the program knows it: where its arguments were read, and its run on them.
+struct Subcommand {
+    CLI::App* command;
+    std::function<int()> run;
+};
+
+} // namespace
+} // namespace et::cli
+
+int main(int argc, char** argv) {
+    using namespace et::cli;
+
+    CLI::App app{"Equivalent swim times in nine pool lengths, and British comparative points.",
+                 "equivtimes-cli"};
+    app.set_version_flag("--version", "equivtimes-cli " EQUIVTIMES_VERSION);
+    app.require_subcommand(1);
+    app.footer(PoolsAndEvents());
+
+    ConvertOptions convert;
+    BatchOptions batch;
+    TableOptions table;
+    PointsOptions points;
+    EntriesOptions entries;
+    BestTimesOptions bestTimes;
+    ClubEntriesOptions clubEntries;
+    clubEntries.version = EQUIVTIMES_VERSION;
+    // In the order the help lists them.
+    const std::array<Subcommand, 7> subcommands{{
+        {AddConvertCommand(app, convert), [&] { return RunConvert(convert, stdout, stderr); }},
+        {AddBatchCommand(app, batch), [&] { return RunBatch(batch, stdin, stdout, stderr); }},
+        {AddTableCommand(app, table), [&] { return RunTable(table, stdout, stderr); }},
+        {AddPointsCommand(app, points), [&] { return RunPoints(points, stdout, stderr); }},
+        {AddEntriesCommand(app, entries), [&] { return RunEntries(entries, stdout, stderr); }},
+        {AddBestTimesCommand(app, bestTimes),
+         [&] { return RunBestTimes(bestTimes, stdout, stderr); }},
+        {AddClubEntriesCommand(app, clubEntries),
+         [&] { return RunClubEntries(clubEntries, stdout, stderr); }},
+    }};
 
     try {
         app.parse(argc, argv);
@@ -221,24 +278,12 @@ int main(int argc, char** argv) {
         return app.exit(e) == 0 ? kExitOk : kExitUsage;
     }
 
+    // Exactly one subcommand was given: parsing requires it.
     int status = kExitOk;
-    if (convertCmd->parsed()) {
-        status = RunConvert(convert, stdout, stderr);
-    } else if (batchCmd->parsed()) {
-        status = RunBatch(batch, stdin, stdout, stderr);
-    } else if (tableCmd->parsed()) {
-        status = RunTable(table, stdout, stderr);
-    } else if (entriesCmd->parsed()) {
-        if (entriesCmd->count("--course") > 0) {
-            entries.course = entriesCourse;
+    for (const Subcommand& subcommand : subcommands) {
+        if (subcommand.command->parsed()) {
+            status = subcommand.run();
         }
-        status = RunEntries(entries, stdout, stderr);
-    } else if (bestTimesCmd->parsed()) {
-        status = RunBestTimes(bestTimes, stdout, stderr);
-    } else if (clubEntriesCmd->parsed()) {
-        status = RunClubEntries(clubEntries, stdout, stderr);
-    } else {
-        status = RunPoints(points, stdout, stderr);
     }
     // Whatever is still buffered must reach its destination: a full disk or a closed pipe is an
     // output error, not a successful run.

@@ -107,7 +107,28 @@ EntriesWindow::~EntriesWindow() = default;
 void EntriesWindow::buildWidgets() {
     auto* central = new QWidget(this);
     auto* layout = new QVBoxLayout(central);
+    buildHeading(central, *layout);
+    buildChoices(central, *layout);
+    buildEntriesTable(central);
+    QWidget* feesPage = buildFeesPage(central);
 
+    // The entries and the fees per club, a tab each below the meet's heading and choices.
+    tabs_ = new QTabWidget(central);
+    tabs_->setObjectName(QStringLiteral("tabs"));
+    tabs_->setDocumentMode(true);
+    tabs_->addTab(table_, tr("E&ntries"));
+    tabs_->addTab(feesPage, tr("Fees per c&lub"));
+    layout->addWidget(tabs_, 1);
+
+    buildStatusLines(central, *layout);
+    setCentralWidget(central);
+    setTabOrder(course_, show_);
+    setTabOrder(show_, search_);
+    setTabOrder(search_, table_);
+    setTabOrder(table_, cancel_);
+}
+
+void EntriesWindow::buildHeading(QWidget* central, QVBoxLayout& layout) {
     meetName_ = new QLabel(central);
     meetName_->setObjectName(QStringLiteral("meetName"));
     meetName_->setAccessibleName(tr("Meet"));
@@ -119,10 +140,27 @@ void EntriesWindow::buildWidgets() {
     meetPlace_ = new QLabel(central);
     meetPlace_->setObjectName(QStringLiteral("meetPlace"));
     meetPlace_->setAccessibleName(tr("Date and place"));
-    layout->addWidget(meetName_);
-    layout->addWidget(meetPlace_);
+    layout.addWidget(meetName_);
+    layout.addWidget(meetPlace_);
+}
 
+void EntriesWindow::buildChoices(QWidget* central, QVBoxLayout& layout) {
     auto* controls = new QHBoxLayout;
+    QLabel* courseLabel = buildCourseChoice(central);
+    QLabel* showLabel = buildShowChoice(central);
+    QLabel* searchLabel = buildSearch(central);
+    controls->addWidget(courseLabel);
+    controls->addWidget(course_);
+    controls->addSpacing(16);
+    controls->addWidget(showLabel);
+    controls->addWidget(show_);
+    controls->addSpacing(16);
+    controls->addWidget(searchLabel);
+    controls->addWidget(search_, 1);
+    layout.addLayout(controls);
+}
+
+QLabel* EntriesWindow::buildCourseChoice(QWidget* central) {
     auto* courseLabel = new QLabel(tr("&Course:"), central);
     course_ = new QComboBox(central);
     course_->setObjectName(QStringLiteral("course"));
@@ -133,7 +171,10 @@ void EntriesWindow::buildWidgets() {
     refreshCourseList();
     connect(course_, &QComboBox::activated, this,
             [this](int index) { setCourse(course_->itemData(index).toString()); });
+    return courseLabel;
+}
 
+QLabel* EntriesWindow::buildShowChoice(QWidget* central) {
     auto* showLabel = new QLabel(tr("S&how:"), central);
     show_ = new QComboBox(central);
     show_->setObjectName(QStringLiteral("show"));
@@ -150,7 +191,10 @@ void EntriesWindow::buildWidgets() {
         filter_->setShow(static_cast<ReportFilter::Show>(show_->itemData(index).toInt()));
         refreshCounts();
     });
+    return showLabel;
+}
 
+QLabel* EntriesWindow::buildSearch(QWidget* central) {
     auto* searchLabel = new QLabel(tr("S&earch:"), central);
     search_ = new QLineEdit(central);
     search_->setObjectName(QStringLiteral("search"));
@@ -169,17 +213,10 @@ void EntriesWindow::buildWidgets() {
         search_->setFocus(Qt::ShortcutFocusReason);
         search_->selectAll();
     });
+    return searchLabel;
+}
 
-    controls->addWidget(courseLabel);
-    controls->addWidget(course_);
-    controls->addSpacing(16);
-    controls->addWidget(showLabel);
-    controls->addWidget(show_);
-    controls->addSpacing(16);
-    controls->addWidget(searchLabel);
-    controls->addWidget(search_, 1);
-    layout->addLayout(controls);
-
+void EntriesWindow::buildEntriesTable(QWidget* central) {
     table_ = new QTableView(central);
     table_->setObjectName(QStringLiteral("entries"));
     table_->setAccessibleName(tr("Entries"));
@@ -199,7 +236,9 @@ void EntriesWindow::buildWidgets() {
     // Columns as wide as their contents, measured over the first thousand rows at most.
     table_->horizontalHeader()->setResizeContentsPrecision(1000);
     fitColumns();
+}
 
+QWidget* EntriesWindow::buildFeesPage(QWidget* central) {
     feesModel_ = new QStandardItemModel(this);
     feesModel_->setHorizontalHeaderLabels({tr("Club"), tr("Entries"), tr("Swimmers"), tr("Relays"),
                                            tr("Count"), tr("Each"), tr("Amount"), tr("Currency")});
@@ -221,20 +260,15 @@ void EntriesWindow::buildWidgets() {
     feesProblems_->setTextInteractionFlags(Qt::TextSelectableByMouse);
     feesLayout->addWidget(feesView_, 1);
     feesLayout->addWidget(feesProblems_);
+    return feesPage;
+}
 
-    // The entries and the fees per club, a tab each below the meet's heading and choices.
-    tabs_ = new QTabWidget(central);
-    tabs_->setObjectName(QStringLiteral("tabs"));
-    tabs_->setDocumentMode(true);
-    tabs_->addTab(table_, tr("E&ntries"));
-    tabs_->addTab(feesPage, tr("Fees per c&lub"));
-    layout->addWidget(tabs_, 1);
-
+void EntriesWindow::buildStatusLines(QWidget* central, QVBoxLayout& layout) {
     counts_ = new QLabel(central);
     counts_->setObjectName(QStringLiteral("counts"));
     counts_->setAccessibleName(tr("Counts"));
     counts_->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    layout->addWidget(counts_);
+    layout.addWidget(counts_);
 
     progressRow_ = new QWidget(central);
     auto* progressLayout = new QHBoxLayout(progressRow_);
@@ -254,13 +288,7 @@ void EntriesWindow::buildWidgets() {
     progressLayout->addWidget(progressText_);
     progressLayout->addWidget(progress_, 1);
     progressLayout->addWidget(cancel_);
-    layout->addWidget(progressRow_);
-
-    setCentralWidget(central);
-    setTabOrder(course_, show_);
-    setTabOrder(show_, search_);
-    setTabOrder(search_, table_);
-    setTabOrder(table_, cancel_);
+    layout.addWidget(progressRow_);
 }
 
 void EntriesWindow::buildMenus() {

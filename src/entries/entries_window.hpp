@@ -35,6 +35,7 @@ class QStandardItemModel;
 class QTabWidget;
 class QTableView;
 class QTreeView;
+class QVBoxLayout;
 class QWidget;
 
 namespace et::entries {
@@ -99,6 +100,17 @@ private:
     enum class Job { Open, Standards, Course };
 
     void buildWidgets();
+    // The steps of buildWidgets, top to bottom: the meet's name and place, the course, show and
+    // search choices (each builder returns its label), the entries table, the fees per club, and
+    // the lines of counts and progress below.
+    void buildHeading(QWidget* central, QVBoxLayout& layout);
+    void buildChoices(QWidget* central, QVBoxLayout& layout);
+    QLabel* buildCourseChoice(QWidget* central);
+    QLabel* buildShowChoice(QWidget* central);
+    QLabel* buildSearch(QWidget* central);
+    void buildEntriesTable(QWidget* central);
+    QWidget* buildFeesPage(QWidget* central);
+    void buildStatusLines(QWidget* central, QVBoxLayout& layout);
     void buildMenus();
     void startJob(Job job, LoadRequest request);
     void jobFinished();

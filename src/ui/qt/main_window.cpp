@@ -129,6 +129,39 @@ void showOptions(QButtonGroup& group, std::span<QRadioButton* const> buttons,
     group.setExclusive(true);
 }
 
+// A thin sunken rule between the groups of pools.
+QFrame* makeLine(QWidget* parent) {
+    auto* line = new QFrame(parent);
+    line->setFrameShape(QFrame::NoFrame);
+    line->setAutoFillBackground(true);
+    line->setBackgroundRole(QPalette::Dark);
+    return line;
+}
+
+// An element's place, font, colours, tool tip and visibility, as the form gives them.
+void placeAndDress(QWidget& widget, const Element& element, double dpi) {
+    widget.setObjectName(objectNameOf(element));
+    widget.setGeometry(elementRect(element.geometry, dpi));
+    widget.setFont(elementFont(element.font, dpi));
+    switch (element.kind) {
+    case ElementKind::TextBox:
+        applyColours(widget, element, QPalette::Base, QPalette::Text);
+        break;
+    case ElementKind::Button:
+        applyColours(widget, element, QPalette::Button, QPalette::ButtonText);
+        break;
+    default:
+        applyColours(widget, element, QPalette::Window, QPalette::WindowText);
+        break;
+    }
+    if (!element.toolTip.empty()) {
+        widget.setToolTip(uiText(element.toolTip));
+    }
+    if (!element.visible) {
+        widget.hide();
+    }
+}
+
 } // namespace
 
 MainWindow::MainWindow(QWidget* parent)
@@ -161,154 +194,133 @@ void MainWindow::buildWidgets() {
         if (!element.container.empty()) {
             parent = containers.at(element.container);
         }
-        QWidget* widget = nullptr;
-        switch (element.kind) {
-        case ElementKind::Frame: {
-            auto* frame = new TitledFrame(uiText(element.caption), parent);
-            containers[element.name] = frame;
-            widget = frame;
-            break;
+        QWidget* widget = buildElement(element, parent);
+        if (element.kind == ElementKind::Frame || element.kind == ElementKind::Panel) {
+            containers[element.name] = widget;
         }
-        case ElementKind::Panel: {
-            auto* panel = new QWidget(parent);
-            containers[element.name] = panel;
-            widget = panel;
-            break;
-        }
-        case ElementKind::Line: {
-            // A thin sunken rule between the groups of pools.
-            auto* line = new QFrame(parent);
-            line->setFrameShape(QFrame::NoFrame);
-            line->setAutoFillBackground(true);
-            line->setBackgroundRole(QPalette::Dark);
-            widget = line;
-            break;
-        }
-        case ElementKind::Option: {
-            // Left auto-exclusive, as a radio button comes: the button group alone decides the
-            // selection, and a screen reader announces an option, not a check box.
-            auto* option = new QRadioButton(uiText(element.caption), parent);
-            const auto group = et::form::OptionGroupNamed(element.name);
-            if (group) {
-                const auto g = static_cast<std::size_t>(*group);
-                if (optionGroups_[g] == nullptr) {
-                    optionGroups_[g] = new QButtonGroup(this);
-                }
-                optionGroups_[g]->addButton(option, element.index);
-                switch (*group) {
-                case OptionGroup::optPoolLen:
-                    optPoolLen_.at(at(element.index)) = option;
-                    option->setAccessibleName(uiText(element.caption));
-                    break;
-                case OptionGroup::optEvent: {
-                    const auto row = et::form::kEventCells.at(at(element.index)).row;
-                    option->setAccessibleName(uiText(et::form::kEventRowCaptions.at(at(row))) +
-                                              QLatin1Char(' ') + uiText(element.caption));
-                    optEvent_.at(at(element.index)) = option;
-                    break;
-                }
-                case OptionGroup::OptStroke:
-                    OptStroke_.at(at(element.index)) = option;
-                    option->setAccessibleName(withoutAccelerator(uiText(element.caption)));
-                    break;
-                case OptionGroup::OptDist:
-                    OptDist_.at(at(element.index)) = option;
-                    option->setAccessibleName(uiText(element.caption));
-                    break;
-                }
-            }
-            widget = option;
-            break;
-        }
-        case ElementKind::Label: {
-            auto* label =
-                element.name == "lblVersion" ? new ClickableLabel(parent) : new QLabel(parent);
-            label->setTextFormat(Qt::PlainText);
-            label->setText(uiText(element.caption));
-            label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-            label->setWordWrap(true);
-            const std::string_view name = element.name;
-            if (name == "lblStroke") {
-                lblStroke_.at(at(element.index)) = label;
-            } else if (name == "Label1") {
-                Label1_.at(at(element.index)) = label;
-            } else if (name == "lblDistance") {
-                lblDistance_ = label;
-            } else if (name == "lblTime") {
-                lblTime_ = label;
-            } else if (name == "lblMetric") {
-                lblMetric_ = label;
-            } else if (name == "lblIntC") {
-                lblIntC_ = label;
-            } else if (name == "lblImp") {
-                lblImp_ = label;
-            } else if (name == "lblVersion") {
-                lblVersion_ = label;
-            } else if (name == "lblGBPntMale") {
-                lblGBPntMale_ = label;
-            } else if (name == "lblGBPntFemale") {
-                lblGBPntFemale_ = label;
-            }
-            widget = label;
-            break;
-        }
-        case ElementKind::TextBox: {
-            auto* box = new QLineEdit(parent);
-            box->setReadOnly(element.readOnly);
-            // An opaque box repaints alone when its figure changes, not the frame and the
-            // caption behind it: that keeps a keystroke cheap.
-            box->setAutoFillBackground(true);
-            if (element.name == "txtATime") {
-                txtATime_ = box;
-            } else if (element.name == "txtETime") {
-                txtETime_.at(at(element.index)) = box;
-                // The boxes run in pool order; each is named after the pool of its column.
-                box->setAccessibleName(tr("Converted time in %1")
-                                           .arg(uiText(et::kPools.at(at(element.index)).caption)));
-            } else if (element.name == "txtGBPnt") {
-                txtGBPnt_.at(at(element.index)) = box;
-                box->setAccessibleName(element.index == 0 ? tr("Male points")
-                                                          : tr("Female points"));
-            }
-            widget = box;
-            break;
-        }
-        case ElementKind::Button: {
-            auto* button = new QPushButton(uiText(element.caption), parent);
-            // Enter presses the button that has the focus, as Space does.
-            button->setAutoDefault(true);
-            button->setAccessibleName(withoutAccelerator(button->text()));
-            if (element.name == "CmdExit") {
-                CmdExit_ = button;
-            } else if (element.name == "cmdHelp") {
-                cmdHelp_ = button;
-            }
-            widget = button;
-            break;
-        }
-        }
-
-        widget->setObjectName(objectNameOf(element));
-        widget->setGeometry(elementRect(element.geometry, dpi_));
-        widget->setFont(elementFont(element.font, dpi_));
-        switch (element.kind) {
-        case ElementKind::TextBox:
-            applyColours(*widget, element, QPalette::Base, QPalette::Text);
-            break;
-        case ElementKind::Button:
-            applyColours(*widget, element, QPalette::Button, QPalette::ButtonText);
-            break;
-        default:
-            applyColours(*widget, element, QPalette::Window, QPalette::WindowText);
-            break;
-        }
-        if (!element.toolTip.empty()) {
-            widget->setToolTip(uiText(element.toolTip));
-        }
-        if (!element.visible) {
-            widget->hide();
-        }
+        placeAndDress(*widget, element, dpi_);
     }
+}
+
+QWidget* MainWindow::buildElement(const Element& element, QWidget* parent) {
+    switch (element.kind) {
+    case ElementKind::Frame:
+        return new TitledFrame(uiText(element.caption), parent);
+    case ElementKind::Panel:
+        return new QWidget(parent);
+    case ElementKind::Line:
+        return makeLine(parent);
+    case ElementKind::Option:
+        return buildOption(element, parent);
+    case ElementKind::Label:
+        return buildLabel(element, parent);
+    case ElementKind::TextBox:
+        return buildTextBox(element, parent);
+    case ElementKind::Button:
+        return buildButton(element, parent);
+    }
+    return nullptr;
+}
+
+QRadioButton* MainWindow::buildOption(const Element& element, QWidget* parent) {
+    // Left auto-exclusive, as a radio button comes: the button group alone decides the
+    // selection, and a screen reader announces an option, not a check box.
+    auto* option = new QRadioButton(uiText(element.caption), parent);
+    const auto group = et::form::OptionGroupNamed(element.name);
+    if (!group) {
+        return option;
+    }
+    const auto g = static_cast<std::size_t>(*group);
+    if (optionGroups_[g] == nullptr) {
+        optionGroups_[g] = new QButtonGroup(this);
+    }
+    optionGroups_[g]->addButton(option, element.index);
+    switch (*group) {
+    case OptionGroup::optPoolLen:
+        optPoolLen_.at(at(element.index)) = option;
+        option->setAccessibleName(uiText(element.caption));
+        break;
+    case OptionGroup::optEvent: {
+        const auto row = et::form::kEventCells.at(at(element.index)).row;
+        option->setAccessibleName(uiText(et::form::kEventRowCaptions.at(at(row))) +
+                                  QLatin1Char(' ') + uiText(element.caption));
+        optEvent_.at(at(element.index)) = option;
+        break;
+    }
+    case OptionGroup::OptStroke:
+        OptStroke_.at(at(element.index)) = option;
+        option->setAccessibleName(withoutAccelerator(uiText(element.caption)));
+        break;
+    case OptionGroup::OptDist:
+        OptDist_.at(at(element.index)) = option;
+        option->setAccessibleName(uiText(element.caption));
+        break;
+    }
+    return option;
+}
+
+QLabel* MainWindow::buildLabel(const Element& element, QWidget* parent) {
+    auto* label = element.name == "lblVersion" ? new ClickableLabel(parent) : new QLabel(parent);
+    label->setTextFormat(Qt::PlainText);
+    label->setText(uiText(element.caption));
+    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    label->setWordWrap(true);
+    const std::string_view name = element.name;
+    if (name == "lblStroke") {
+        lblStroke_.at(at(element.index)) = label;
+    } else if (name == "Label1") {
+        Label1_.at(at(element.index)) = label;
+    } else if (name == "lblDistance") {
+        lblDistance_ = label;
+    } else if (name == "lblTime") {
+        lblTime_ = label;
+    } else if (name == "lblMetric") {
+        lblMetric_ = label;
+    } else if (name == "lblIntC") {
+        lblIntC_ = label;
+    } else if (name == "lblImp") {
+        lblImp_ = label;
+    } else if (name == "lblVersion") {
+        lblVersion_ = label;
+    } else if (name == "lblGBPntMale") {
+        lblGBPntMale_ = label;
+    } else if (name == "lblGBPntFemale") {
+        lblGBPntFemale_ = label;
+    }
+    return label;
+}
+
+QLineEdit* MainWindow::buildTextBox(const Element& element, QWidget* parent) {
+    auto* box = new QLineEdit(parent);
+    box->setReadOnly(element.readOnly);
+    // An opaque box repaints alone when its figure changes, not the frame and the
+    // caption behind it: that keeps a keystroke cheap.
+    box->setAutoFillBackground(true);
+    if (element.name == "txtATime") {
+        txtATime_ = box;
+    } else if (element.name == "txtETime") {
+        txtETime_.at(at(element.index)) = box;
+        // The boxes run in pool order; each is named after the pool of its column.
+        box->setAccessibleName(
+            tr("Converted time in %1").arg(uiText(et::kPools.at(at(element.index)).caption)));
+    } else if (element.name == "txtGBPnt") {
+        txtGBPnt_.at(at(element.index)) = box;
+        box->setAccessibleName(element.index == 0 ? tr("Male points") : tr("Female points"));
+    }
+    return box;
+}
+
+QPushButton* MainWindow::buildButton(const Element& element, QWidget* parent) {
+    auto* button = new QPushButton(uiText(element.caption), parent);
+    // Enter presses the button that has the focus, as Space does.
+    button->setAutoDefault(true);
+    button->setAccessibleName(withoutAccelerator(button->text()));
+    if (element.name == "CmdExit") {
+        CmdExit_ = button;
+    } else if (element.name == "cmdHelp") {
+        cmdHelp_ = button;
+    }
+    return button;
 }
 
 void MainWindow::buildHelpMenu() {

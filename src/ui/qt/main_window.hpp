@@ -25,6 +25,10 @@ class QMenu;
 class QPushButton;
 class QRadioButton;
 
+namespace et::form {
+struct Element;
+} // namespace et::form
+
 namespace et::qt {
 
 class TextWindow;
@@ -58,6 +62,12 @@ private:
     void DestroyTextWindow() override;
 
     void buildWidgets();
+    // The widget of one element, kept in its member when the window refers to it later.
+    QWidget* buildElement(const et::form::Element& element, QWidget* parent);
+    QRadioButton* buildOption(const et::form::Element& element, QWidget* parent);
+    QLabel* buildLabel(const et::form::Element& element, QWidget* parent);
+    QLineEdit* buildTextBox(const et::form::Element& element, QWidget* parent);
+    QPushButton* buildButton(const et::form::Element& element, QWidget* parent);
     void buildHelpMenu();
     void connectActions();
     void setTabOrderFromTimeBox();
