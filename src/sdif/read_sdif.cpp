@@ -450,7 +450,9 @@ ReadResult ReadSdif(std::string_view bytes, std::string_view name) {
         return {{}, std::move(bare.error)};
     }
     ReadResult result = ReadBareSdif(bare.bytes, std::string(name) + "(" + bare.member + ")");
-    result.file.zipMember = std::move(bare.member);
+    if (result.error.empty()) {
+        result.file.zipMember = std::move(bare.member);
+    }
     return result;
 }
 
