@@ -10,6 +10,7 @@ namespace {
 constexpr std::size_t kSeedColumn = 89; // 8 columns of time, then the course letter at 97
 constexpr std::size_t kCourseColumn = 97;
 
+// The line at offset without its line end; bytes end before a final Ctrl-Z.
 std::string_view LineAt(std::string_view bytes, std::size_t offset) {
     const std::size_t end = bytes.find_first_of("\r\n", offset);
     return bytes.substr(offset,
@@ -58,12 +59,17 @@ WrittenCopy WriteSeedTimes(std::string_view bytes, std::vector<SeedEdit> edits) 
         }
     }
     const bool cl2 = Cl2File(bytes);
+    // A final Ctrl-Z stays after the last line, even when that line grows.
+    std::string_view lines = bytes;
+    while (lines.ends_with('\x1A')) {
+        lines.remove_suffix(1);
+    }
     copy.bytes.reserve(bytes.size() + edits.size() * kLineColumns);
     std::size_t copied = 0;
     std::string line;
     for (const SeedEdit& edit : edits) {
         copy.bytes.append(bytes.substr(copied, edit.offset - copied));
-        const std::string_view old = LineAt(bytes, edit.offset);
+        const std::string_view old = LineAt(lines, edit.offset);
         line.assign(old);
         line.resize(std::max(line.size(), cl2 ? kLineColumns : kCourseColumn), ' ');
         line.replace(kSeedColumn - 1, 8, TimeColumns(edit.hundredths));
