@@ -75,12 +75,12 @@ std::string Fit(std::string_view text, double size, double width, bool bold = fa
         return std::string(text);
     }
     std::string cut(text);
-    while (!cut.empty() && TextWidth(cut, size, bold) + size > width) {
-        cut.pop_back();
+    // A whole character at a time: its continuation bytes, then its first byte.
+    while (!cut.empty() && (TextWidth(cut, size, bold) + size > width || cut.back() == ' ')) {
         while (!cut.empty() && (static_cast<unsigned char>(cut.back()) & 0xC0U) == 0x80U) {
             cut.pop_back();
         }
-        if (!cut.empty() && (static_cast<unsigned char>(cut.back()) & 0xC0U) == 0xC0U) {
+        if (!cut.empty()) {
             cut.pop_back();
         }
     }
@@ -156,6 +156,9 @@ std::vector<LegendItem> LegendItems(const ChartRequest& request) {
 
 // The legend in rows under the heading; returns where it ends.
 double WriteLegend(std::string& out, const std::vector<LegendItem>& items) {
+    if (items.empty()) {
+        return kLegendTop - kLegendRow / 2.0;
+    }
     const std::string lead = "Swum in:";
     double x = kSide;
     double y = kLegendTop;

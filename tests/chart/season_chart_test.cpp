@@ -207,6 +207,48 @@ TEST(SeasonSvg, SingleSwimPanelHasItsMarkInsideTheAxes) {
     EXPECT_GE(doc.select_nodes("//text[@text-anchor='middle']").size(), 1U);
 }
 
+// Whether text is whole UTF-8: every character's continuation bytes all there.
+bool WholeUtf8(std::string_view text) {
+    for (std::size_t i = 0; i < text.size();) {
+        const auto lead = static_cast<unsigned char>(text[i]);
+        const std::size_t length = lead < 0x80 ? 1 : lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : 2;
+        if ((lead & 0xC0U) == 0x80U || i + length > text.size()) {
+            return false;
+        }
+        for (std::size_t k = 1; k < length; ++k) {
+            if ((static_cast<unsigned char>(text[i + k]) & 0xC0U) != 0x80U) {
+                return false;
+            }
+        }
+        i += length;
+    }
+    return true;
+}
+
+TEST(SeasonSvg, LongNamesCutShortWithAnEllipsis) {
+    const std::vector<std::string> names = {
+        "Østergaard-Łoś-Šimek, Žofie Ærøskøbing Ødegård Ångström Åsa Éowyn",
+        "Vanderbergh Smythe, Maximiliana Alexandra Konstantina Josephine",
+        "ŁŁŁŁŁŁŁŁŁŁŁŁŁŁŁŁŁŁŁŁŁŁŁŁŁŁŁŁŁŁŁŁŁŁŁŁŁŁŁŁŁŁŁŁŁŁŁŁŁŁŁŁŁŁŁŁŁŁŁŁŁŁ",
+    };
+    for (const std::string& name : names) {
+        ChartRequest request = MadeUpSeason();
+        request.swimmer = name;
+        const pugi::xml_document doc = Parse(SeasonSvg(request));
+        const std::string shown = doc.select_node("/svg/text").node().child_value();
+        const std::string ellipsis = "\u2026";
+        ASSERT_GT(shown.size(), ellipsis.size()) << name;
+        EXPECT_EQ(shown.substr(shown.size() - ellipsis.size()), ellipsis);
+        const std::string kept = shown.substr(0, shown.size() - ellipsis.size());
+        EXPECT_EQ(name.rfind(kept, 0), 0U) << shown;
+        EXPECT_TRUE(WholeUtf8(shown)) << shown;
+        EXPECT_NE(kept.back(), ' ');
+        // The whole name stays in the chart's accessible name.
+        EXPECT_EQ(std::string(doc.child("svg").child_value("title")),
+                  "Season of " + name + " in 50 metres");
+    }
+}
+
 TEST(SeasonSvg, NoSuchPoolDrawsNothing) {
     ChartRequest request = MadeUpSeason();
     request.course = 9;
