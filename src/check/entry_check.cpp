@@ -42,6 +42,13 @@ void AddReason(ReportRow& row, const std::string& text) {
     row.reason += (row.reason.empty() ? "" : "; ") + text;
 }
 
+// The row's columns of the swimmer or relay team.
+void OwnerColumns(const Owner& owner, ReportRow& row) {
+    row.club = owner.club;
+    row.athleteid = owner.athleteid;
+    row.athlete = owner.name;
+}
+
 // "entrycourse 'SCX'"
 std::string Named(std::string_view what, const std::string& value) {
     return std::string(what) + " '" + value + "'";
@@ -173,9 +180,7 @@ public:
 private:
     static void StartRow(const Owner& owner, const EntryFacts& facts, ReportRow& row) {
         row = ReportRow();
-        row.club = owner.club;
-        row.athleteid = owner.athleteid;
-        row.athlete = owner.name;
+        OwnerColumns(owner, row);
         row.eventid = facts.eventid.text;
         row.entry_time = facts.entryTime.text;
         row.entry_course = facts.entryCourse.text;
@@ -401,9 +406,7 @@ CheckResult CheckCandidates(const PlainMeet& meet, const std::vector<Owner>& own
         const MeetPart& part = meet.parts[owner.part];
         const Event& event = meet.events[candidate.event];
         ReportRow& row = result.rows.emplace_back();
-        row.club = owner.club;
-        row.athleteid = owner.athleteid;
-        row.athlete = owner.name;
+        OwnerColumns(owner, row);
         row.eventid = event.id;
         row.course = event.course;
         const EventFacts& facts = cache.Of(candidate.event, row.course);
