@@ -98,6 +98,10 @@ void MakeLines(const PlainMeet& meet, const ClubTally& tally, ClubFees& club,
     }
     invoice.AddTyped(part.fees, "", 1, tally.swimmers.size(), tally.relays.size());
     for (const std::size_t session : tally.sessions) {
+        // A meet file that names no sessions (an SDIF meet) has no session fees to add.
+        if (session >= part.sessions.size()) {
+            continue;
+        }
         const Session& rules = part.sessions[session];
         const std::string suffix =
             " (session " + (rules.number.empty() ? std::to_string(session + 1) : rules.number) +

@@ -107,14 +107,20 @@ TEST(PlainEntries, CheckedFromPlainValuesInTheFormatsOwnWords) {
 }
 
 TEST(PlainEntries, FeesOfTheAcceptedEntries) {
-    et::meet::PlainMeet meet = OneEventMeet();
-    meet.events[0].fee = {650, "GBP"};
-    ProgramEntries entries({Entry("1:04.00", 6400, "LCM"), Entry("1:06.00", 6600, "SCM")});
-    const auto result = et::meet::CheckEntries(meet, entries, {}, {}, {});
-    const et::meet::MeetFees fees = et::meet::FeesOf(meet, entries, result);
-    ASSERT_EQ(fees.clubs.size(), 1U);
-    EXPECT_EQ(fees.clubs[0].entries, 1U); // the swim that misses pays no fee
-    EXPECT_EQ(fees.clubs[0].total, 650);
+    // A file that names its sessions, and one that names none (a fixed-width meet file).
+    for (const bool sessions : {true, false}) {
+        et::meet::PlainMeet meet = OneEventMeet();
+        meet.events[0].fee = {650, "GBP"};
+        if (!sessions) {
+            meet.parts[0].sessions.clear();
+        }
+        ProgramEntries entries({Entry("1:04.00", 6400, "LCM"), Entry("1:06.00", 6600, "SCM")});
+        const auto result = et::meet::CheckEntries(meet, entries, {}, {}, {});
+        const et::meet::MeetFees fees = et::meet::FeesOf(meet, entries, result);
+        ASSERT_EQ(fees.clubs.size(), 1U) << sessions;
+        EXPECT_EQ(fees.clubs[0].entries, 1U) << sessions; // the swim that misses pays no fee
+        EXPECT_EQ(fees.clubs[0].total, 650) << sessions;
+    }
 }
 
 } // namespace
