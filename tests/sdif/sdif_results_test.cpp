@@ -4,12 +4,14 @@
 #include "club/best_times.hpp"
 #include "formats/results_files.hpp"
 #include "sdif_lines.hpp"
+#include "support/zip_archive.hpp"
 
 #include <gtest/gtest.h>
 
 namespace et::sdif {
 namespace {
 
+using et::test::Zip;
 using test::Joined;
 using test::Record;
 using test::SwimLine;
@@ -92,8 +94,17 @@ TEST(SdifResults, AnEntriesFileSaysWhatItHolds) {
     ASSERT_EQ(results.warnings.size(), 1U);
     EXPECT_EQ(results.warnings[0], "entries.sd3: an SDIF entries file (A0 file code 01), not "
                                    "results: its 7 entries give no swims; left out");
-    EXPECT_NE(Added(results, "Swimmer,Event\r\n", "notes.csv").find("notes.csv"),
-              std::string::npos);
+    EXPECT_EQ(Added(results, "Swimmer,Event\r\n", "notes.csv"),
+              "notes.csv: neither a Lenex results file (XML) nor an SDIF one (its first line an A0 "
+              "record)");
+}
+
+TEST(SdifResults, AZipHoldingAResultsFile) {
+    meet::Results results;
+    const std::string zip =
+        Zip({{"meet.hy3", "another program's own"}, {"MEET.CL2", Joined(SeasonLines())}});
+    ASSERT_EQ(Added(results, zip, "meet.zip"), "");
+    EXPECT_EQ(results.counts.swims, 5U);
 }
 
 // A Lenex results file of one 100 Back swum in a 50 metre pool, by a swimmer of a license and a
