@@ -1,5 +1,5 @@
-// equivtimes-cli best-times and club-entries: the swims of meets' Lenex results files, each
-// swimmer's best time per event in one pool, and a club's entries for a meet's invitation. The
+// equivtimes-cli best-times and club-entries: the swims of meets' results files (Lenex or SDIF),
+// each swimmer's best time per event in one pool, and a club's entries for a meet's invitation. The
 // meet library decides everything; this reads the files, hands their bytes over and writes.
 
 #include "cli/commands.hpp"
@@ -8,10 +8,10 @@
 #include "check/swim_values.hpp"
 #include "club/best_times.hpp"
 #include "club/season.hpp"
+#include "formats/results_files.hpp"
 #include "io/whole_file.hpp"
 #include "lenex/club_entries.hpp"
 #include "lenex/meet_file.hpp"
-#include "lenex/results_file.hpp"
 
 #include <deque>
 
@@ -54,7 +54,7 @@ bool ReadResults(const std::vector<std::string>& paths, meet::Results& results, 
     for (const std::string& path : paths) {
         std::string error = ReadInput(path, bytes);
         if (error.empty()) {
-            error = meet::AddResults(results, bytes, path);
+            error = formats::AddResultsFile(results, bytes, path);
         }
         if (!error.empty()) {
             Tell(err, error);

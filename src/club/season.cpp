@@ -2,6 +2,7 @@
 
 #include "club/season.hpp"
 
+#include <cctype>
 #include <optional>
 
 namespace et::meet {
@@ -48,14 +49,27 @@ std::string Folded(std::string_view text) {
 
 bool IdentifyingLicense(std::string_view license) {
     std::size_t digits = 0;
+    std::size_t alphanumerics = 0;
     bool nonZero = false;
     for (const char c : license) {
         if (c >= '0' && c <= '9') {
             ++digits;
             nonZero = nonZero || c != '0';
         }
+        alphanumerics += std::isalnum(static_cast<unsigned char>(c)) != 0 ? 1 : 0;
     }
-    return digits >= 4 && nonZero;
+    // A USA Swimming member id: 12 or 14 letters and digits, which may hold few digits.
+    const bool memberId = (license.size() == 12 || license.size() == 14) &&
+                          alphanumerics == license.size() && digits > 0 && nonZero;
+    return (digits >= 4 && nonZero) || memberId;
+}
+
+std::string_view LicenseKey(std::string_view license) {
+    return IdentifyingLicense(license) && license.size() == 14 ? license.substr(0, 12) : license;
+}
+
+bool SameLicense(std::string_view a, std::string_view b) {
+    return a == b || (a.size() != b.size() && LicenseKey(a) == LicenseKey(b));
 }
 
 bool IsLenexDate(std::string_view text) {
@@ -130,9 +144,11 @@ std::uint32_t SeasonFile::AddSwimmer(const ResultsSwimmer& read, std::string_vie
     std::optional<std::uint32_t> index;
     const bool identifies = Identifies(read.license);
     if (identifies) {
-        const auto [begin, end] = results_.byLicense.equal_range(read.license);
+        const auto [begin, end] =
+            results_.byLicense.equal_range(std::string(LicenseKey(read.license)));
         for (auto it = begin; it != end && !index; ++it) {
-            if (MayBe(it->second, read)) {
+            if (SameLicense(results_.swimmers[it->second].license, read.license) &&
+                MayBe(it->second, read)) {
                 index = it->second;
             }
         }
@@ -145,7 +161,7 @@ std::uint32_t SeasonFile::AddSwimmer(const ResultsSwimmer& read, std::string_vie
             const ResultsSwimmer& other = results_.swimmers[it->second];
             // Two licenses that identify and differ are two swimmers, whatever their names.
             if (MayBe(it->second, read) && !(identifies && IdentifyingLicense(other.license) &&
-                                             other.license != read.license)) {
+                                             !SameLicense(other.license, read.license))) {
                 index = it->second;
             }
         }
@@ -156,7 +172,7 @@ std::uint32_t SeasonFile::AddSwimmer(const ResultsSwimmer& read, std::string_vie
         results_.lastFile.push_back(fileNumber_);
         results_.byName.emplace(key, *index);
         if (identifies) {
-            results_.byLicense.emplace(read.license, *index);
+            results_.byLicense.emplace(LicenseKey(read.license), *index);
         }
     } else {
         Join(*index, read, identifies);
@@ -173,8 +189,10 @@ void SeasonFile::Join(std::uint32_t index, const ResultsSwimmer& read, bool iden
     ResultsSwimmer& known = results_.swimmers[index];
     if (identifies && !IdentifyingLicense(known.license)) {
         known.license = read.license;
-        results_.byLicense.emplace(read.license, index);
-    } else if (known.license.empty()) {
+        results_.byLicense.emplace(LicenseKey(read.license), index);
+    } else if (known.license.empty() || (identifies && read.license.size() > known.license.size() &&
+                                         SameLicense(known.license, read.license))) {
+        // The full member id of a swimmer known by its first 12 characters.
         known.license = read.license;
     }
     for (auto [field, value] :

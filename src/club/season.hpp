@@ -73,9 +73,10 @@ struct Results {
 
     // One swimmer across files: two athletes of one file are two swimmers unless they share an
     // athleteid; two whose birth dates or genders differ (both given) are never one; else one
-    // license that identifies (IdentifyingLicense) on both makes one swimmer, and so do the same
-    // last name, first name and birth date without regard to case unless both carry licenses
-    // that identify and differ.
+    // license that identifies (IdentifyingLicense, SameLicense) on both makes one swimmer, and so
+    // do the same last name, first name and birth date without regard to case unless both carry
+    // licenses that identify and differ. No birth date, no license: never joined. byLicense is
+    // keyed by LicenseKey.
     std::unordered_multimap<std::string, std::uint32_t> byLicense;
     std::unordered_multimap<std::string, std::uint32_t> byName;
     // The files read, and for each swimmer the last file that gave them: within one file two
@@ -87,7 +88,13 @@ struct Results {
 // Whether a license is a federation's registration number that tells a swimmer: four digits or
 // more, not all of them zeros (letters beside them allowed). A sports rank (II, КМС, 1юн), "0" or
 // nothing is none. A file that gives one license to two athletes does not identify by it either.
+// A USA Swimming member id (12 or 14 letters and digits, with a digit not zero) identifies too.
 bool IdentifyingLicense(std::string_view license);
+// The part of a license that tells the swimmer: the first 12 characters of a 14-character member
+// id (an SDIF swim gives those 12, its swimmer's details the whole), else the license.
+std::string_view LicenseKey(std::string_view license);
+// Whether two licenses name one swimmer: the same, or a member id and its first 12 characters.
+bool SameLicense(std::string_view a, std::string_view b);
 
 // One results file's swimmers and swims as a file format adds them to the season. Within one
 // file two athletes are never one swimmer unless they share the file's own id for them.

@@ -1,5 +1,6 @@
 #!/bin/sh
-# Includes run one way: the core <- check <- club <- the file formats <- the programs and views.
+# Includes run one way: the core <- check <- club <- the file formats <- any file told by content
+# (formats) <- the programs and views.
 # Reads every source's #include lines under the tree given and fails on one that runs up (or
 # across, between two folders of one layer above the core), on an include of a folder of src/
 # whose layer is not known here, and on pugixml or libzip included outside the file formats.
@@ -26,6 +27,7 @@ find src web/src tests bench fuzz \( -name '*.cpp' -o -name '*.hpp' -o -name '*.
         layer["club"] = 2
         n = split("lenex sdif chart", formats, " ")
         for (i = 1; i <= n; ++i) layer[formats[i]] = 3
+        layer["formats"] = 3.5 # any file, told by content, handed to its format
         n = split("ui app cli entries entries_app web tests bench fuzz", top, " ")
         for (i = 1; i <= n; ++i) layer[top[i]] = 4
         n = split(folders, list, "\n")

@@ -72,6 +72,20 @@ grep -q '"Dale, Cy",101,.*,ineligible,"swum 2026-02-14, before the qualifying pe
 expect 0 "$prog" entries "$tmp/rules.lef" --report /dev/null
 grep -q "^entries: 1 read, 0 converted, 1 meeting" "$tmp/err" || fail "rules.lef read back: $(cat "$tmp/err")"
 
+# SDIF results: prelims and finals in the pool of their course letter, codes, the 500 yards,
+# diving and relays counted and left out; mixed with Lenex results for club-entries.
+expect 0 "$prog" best-times county.cl2 --course LCM -o "$tmp/county.csv"
+same best-county.csv "$tmp/county.csv"
+same best-county.err "$tmp/err"
+expect 0 "$prog" club-entries invitation.lef --results york.lef county.cl2 \
+    --contact-email secretary@leeds.example -o "$tmp/mixed.lef"
+grep -q "^club-entries: 12 results read: 7 swims, 2 not swum" "$tmp/err" ||
+    fail "Lenex and SDIF mixed: $(cat "$tmp/err")"
+printf 'Swimmer,Event\r\n' >"$tmp/notes.csv"
+expect 2 "$prog" best-times county.cl2 "$tmp/notes.csv" --course LCM -o "$tmp/none.csv"
+grep -q "notes.csv: neither a Lenex results file (XML) nor an SDIF one" "$tmp/err" ||
+    fail "neither format: $(cat "$tmp/err")"
+
 # Bad input: the message, exit status 2, nothing written.
 expect 2 "$prog" best-times leeds.lef broken.lef --course LCM -o "$tmp/none.csv"
 grep -q "^equivtimes-cli: broken.lef:4:" "$tmp/err" || fail "broken.lef: $(cat "$tmp/err")"

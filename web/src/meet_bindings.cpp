@@ -6,11 +6,11 @@
 #include "check/swim_values.hpp"
 #include "club/best_times.hpp"
 #include "club/season.hpp"
+#include "formats/results_files.hpp"
 #include "lenex/club_entries.hpp"
 #include "lenex/converted_meet.hpp"
 #include "lenex/lenex_entries.hpp"
 #include "lenex/meet_file.hpp"
-#include "lenex/results_file.hpp"
 
 #include <emscripten/bind.h>
 #include <emscripten/heap.h>
@@ -248,9 +248,10 @@ private:
 // at a time, then the entries made, their report rows shown as the meet's are.
 class ClubSession {
 public:
-    // Reads one results file (.lef or .lxf). Empty, or the message (with the line and column).
+    // Reads one results file (.lef, .lxf, .cl2, .sd3 or a .zip holding one). Empty, or the message
+    // (with the line).
     std::string addResults(const std::string& bytes, const std::string& name) {
-        return et::meet::AddResults(results_, bytes, name);
+        return et::formats::AddResultsFile(results_, bytes, name);
     }
 
     // The entries for the invitation of the swimmers whose club name or code holds club, as the
