@@ -111,9 +111,11 @@ int RunProgression(const ProgressionOptions& options, std::FILE* out, std::FILE*
     if (!WriteOut(options.output, chart::SeasonSvg(made.request), out, err)) {
         return kExitUsage;
     }
-    std::fprintf(err, "progression: %zu swims of %s drawn in %zu events in %s",
-                 made.listed.size() - made.undated, who.c_str(), made.request.panels.size(),
-                 options.course.c_str());
+    const std::size_t drawn = made.listed.size() - made.undated;
+    const std::size_t events = made.request.panels.size();
+    std::fprintf(err, "progression: %zu %s of %s drawn in %zu %s in %s", drawn,
+                 drawn == 1 ? "swim" : "swims", who.c_str(), events,
+                 events == 1 ? "event" : "events", options.course.c_str());
     if (made.undated > 0) {
         std::fprintf(err, "; %zu with no date listed in the CSV but not drawn", made.undated);
     }
