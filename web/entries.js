@@ -656,6 +656,9 @@ class SeasonChart {
     this.job = null;
     this.swimmers = new Map(); // a line of the choice -> the swimmer's number
     this.svg = '';
+    // The nine pools, 25 metres first chosen.
+    $('chart-course').replaceChildren(...Object.keys(COURSES).map(
+      (code) => new Option(courseCaption(code), code, false, code === 'SCM')));
     $('results-files').addEventListener('change', () => this.read());
     $('chart-swimmer').addEventListener('input', () => this.draw());
     $('chart-course').addEventListener('change', () => this.draw());
