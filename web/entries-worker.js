@@ -13,6 +13,10 @@
 //       from: '2026-01-01' or '', to: '' (the invitation's qualifying period), contact: {name, email}}
 // Out: {type: 'club-made', rows: bytes, counts, entries, athletes, warnings, file: bytes} or
 //      {type: 'failed', message}.
+// A swimmer's season, in a worker that keeps the results read:
+// In:  {type: 'season', results: [File]}   {type: 'chart', swimmer: 3, course: 'LCM'}
+// Out: {type: 'swimmers', swimmers: ['Lastname, Firstname (2012-05-04, Club)']},
+//      {type: 'chart', svg, csv, undated} or {type: 'failed', message}.
 import createModule from './equivmeet.mjs';
 
 const module = createModule();
@@ -63,6 +67,27 @@ async function club({invitation, results, club: text, name, from, to, contact}) 
   postMessage({type: 'club-made', ...made}, [made.rows.buffer, made.file.buffer]);
 }
 
+let season = null;
+
+async function readSeason({results}) {
+  const library = await module;
+  season?.delete();
+  season = new library.ClubSession();
+  for (const file of results) {
+    const message = season.addResults(new Uint8Array(await file.arrayBuffer()), file.name);
+    if (message) {
+      postMessage({type: 'failed', message});
+      return;
+    }
+  }
+  postMessage({type: 'swimmers', swimmers: season.swimmers()});
+}
+
+function chart({swimmer, course}) {
+  const made = season.chart(swimmer, course);
+  postMessage(made.error ? {type: 'failed', message: made.error} : {type: 'chart', ...made});
+}
+
 function file(bytes) {
   postMessage({type: 'file', bytes}, [bytes.buffer]);
 }
@@ -73,6 +98,10 @@ onmessage = async ({data}) => {
       await check(data);
     } else if (data.type === 'club') {
       await club(data);
+    } else if (data.type === 'season') {
+      await readSeason(data);
+    } else if (data.type === 'chart') {
+      chart(data);
     } else if (data.type === 'report') {
       file(session.report());
     } else if (data.type === 'fees') {

@@ -648,8 +648,96 @@ class ClubEntries {
   }
 }
 
+// A swimmer's season from the results files: the swimmers once the files are read, then the
+// chart of the one chosen in the pool chosen, drawn by the meet library as the command line's
+// progression draws it, and its SVG to download.
+class SeasonChart {
+  constructor() {
+    this.job = null;
+    this.swimmers = new Map(); // a line of the choice -> the swimmer's number
+    this.svg = '';
+    // The nine pools, 25 metres first chosen.
+    $('chart-course').replaceChildren(...Object.keys(COURSES).map(
+      (code) => new Option(courseCaption(code), code, false, code === 'SCM')));
+    $('results-files').addEventListener('change', () => this.read());
+    $('chart-swimmer').addEventListener('input', () => this.draw());
+    $('chart-course').addEventListener('change', () => this.draw());
+    $('save-chart').addEventListener('click', () => {
+      const name = $('chart-swimmer').value.replace(/ \(.*$/, '').replace(/[^\p{L}\p{N}]+/gu, '-');
+      download(new TextEncoder().encode(this.svg), `${name}-${$('chart-course').value}.svg`,
+               'image/svg+xml');
+    });
+  }
+
+  show(status) {
+    $('chart-status').textContent = status;
+  }
+
+  clear() {
+    this.svg = '';
+    $('save-chart').disabled = true;
+    $('chart').replaceChildren();
+  }
+
+  read() {
+    this.job?.end();
+    this.job = null;
+    this.swimmers.clear();
+    this.clear();
+    $('chart-swimmers').replaceChildren();
+    $('chart-swimmer').disabled = true;
+    const results = [...$('results-files').files];
+    if (results.length === 0) {
+      this.show('Choose results files, then a swimmer');
+      return;
+    }
+    this.show('Reading the results\u2026');
+    const job = new WorkerJob((data) => {
+      if (job !== this.job) {
+        return;
+      }
+      if (data.type === 'failed') {
+        this.clear();
+        this.show(data.message);
+      } else if (data.type === 'swimmers') {
+        const options = data.swimmers.map((line, number) => {
+          if (!this.swimmers.has(line)) {
+            this.swimmers.set(line, number);
+          }
+          const option = document.createElement('option');
+          option.value = line;
+          return option;
+        });
+        $('chart-swimmers').replaceChildren(...options);
+        $('chart-swimmer').disabled = false;
+        this.show(`${data.swimmers.length} swimmers: choose one`);
+        this.draw();
+      } else if (data.type === 'chart') {
+        this.svg = data.svg;
+        const svg = new DOMParser().parseFromString(data.svg, 'image/svg+xml').documentElement;
+        $('chart').replaceChildren(document.importNode(svg, true));
+        $('save-chart').disabled = false;
+        this.show(data.undated === 0 ? 'Drawn' : data.undated === 1
+          ? '1 swim with no date is not drawn' : `${data.undated} swims with no date are not drawn`);
+      }
+    });
+    this.job = job;
+    job.post({type: 'season', results});
+  }
+
+  draw() {
+    const number = this.swimmers.get($('chart-swimmer').value);
+    if (!this.job || number === undefined) {
+      this.clear();
+      return;
+    }
+    this.job.post({type: 'chart', swimmer: number, course: $('chart-course').value});
+  }
+}
+
 const meetCheck = new MeetCheck();
 new ClubEntries();
+new SeasonChart();
 
 // A meet file dropped anywhere on the page is opened.
 addEventListener('dragover', (event) => {

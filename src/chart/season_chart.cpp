@@ -262,8 +262,11 @@ void WritePanel(std::string& out, const ChartPanel& panel, std::size_t course, d
         const double keyLeft = kSide + TextWidth(heading, 15.0, true) + 16.0;
         out += "<g aria-hidden=\"true\">\n";
         out += Line(keyLeft, top + 12.0, keyLeft + 18.0, top + 12.0, dash);
-        out += Text(keyLeft + 24.0, top + 16.5, Fit(text, 13.0, kWidth - kSide - keyLeft - 24.0),
-                    R"(font-size="13")");
+        // A long list's name gives way to the time, which is what the line is read for.
+        const std::string time = ": " + std::string(TrimBlanks(q.text));
+        const double room = kWidth - kSide - keyLeft - 24.0;
+        out += Text(keyLeft + 24.0, top + 16.5,
+                    Fit(q.name, 13.0, room - TextWidth(time, 13.0)) + time, R"(font-size="13")");
         out += "</g>\n";
     }
 
@@ -378,9 +381,10 @@ std::string SeasonSvg(const ChartRequest& request) {
     out += Text(kSide, 26.0, Fit(request.swimmer, 17.0, kWidth - 2.0 * kSide, true),
                 R"(font-size="17" font-weight="bold")");
     std::string about;
+    // The pool first: a long club name is cut short, never the pool every time is in.
     for (const std::string& part :
-         {request.birthdate.empty() ? std::string() : "born " + request.birthdate, request.club,
-          "times in " + courseName}) {
+         {"times in " + courseName,
+          request.birthdate.empty() ? std::string() : "born " + request.birthdate, request.club}) {
         if (!part.empty()) {
             about += (about.empty() ? "" : " \u00b7 ") + part;
         }

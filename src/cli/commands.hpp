@@ -76,6 +76,21 @@ struct ClubEntriesOptions {
     std::string contactEmail;
 };
 
+struct ProgressionOptions {
+    std::vector<std::string> results; // results files
+    std::string course;               // the pool every time is drawn in: a Lenex code
+    std::string swimmer;              // "Lastname, Firstname"
+    std::string birthdate;            // where the name is not enough
+    std::string license;
+    std::string event; // "100 Free"; empty for every event swum
+    std::string from;
+    std::string to;
+    std::string club;
+    std::vector<std::string> standards; // Lenex files or CSV tables of qualifying times
+    std::string output = "-";           // the SVG; - for standard output
+    std::string csv;                    // the swims as CSV; none when empty
+};
+
 // An output named with -o is written whole or not at all (see io/whole_file.hpp); "-" or none is
 // standard output, streamed as it comes. batch refuses an output that is its input file.
 int RunConvert(const ConvertOptions& options, std::FILE* out, std::FILE* err);
@@ -85,5 +100,6 @@ int RunPoints(const PointsOptions& options, std::FILE* out, std::FILE* err);
 int RunEntries(const EntriesOptions& options, std::FILE* out, std::FILE* err);
 int RunBestTimes(const BestTimesOptions& options, std::FILE* out, std::FILE* err);
 int RunClubEntries(const ClubEntriesOptions& options, std::FILE* out, std::FILE* err);
+int RunProgression(const ProgressionOptions& options, std::FILE* out, std::FILE* err);
 
 } // namespace et::cli

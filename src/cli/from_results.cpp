@@ -3,6 +3,7 @@
 // meet library decides everything; this reads the files, hands their bytes over and writes.
 
 #include "cli/commands.hpp"
+#include "cli/results_input.hpp"
 
 #include "check/fees.hpp"
 #include "check/swim_values.hpp"
@@ -37,6 +38,8 @@ std::string OntoInput(const std::vector<std::string>& outputs,
     }
     return {};
 }
+
+} // namespace
 
 // Reads a file whole, refusing one larger than a meet file can be.
 std::string ReadInput(const std::string& path, std::string& bytes) {
@@ -90,6 +93,8 @@ bool WriteOut(const std::string& path, const std::string& text, std::FILE* out, 
     }
     return true;
 }
+
+namespace {
 
 std::vector<std::string> Joined(std::vector<std::string> a, const std::vector<std::string>& b) {
     a.insert(a.end(), b.begin(), b.end());

@@ -232,6 +232,51 @@ CLI::App* AddClubEntriesCommand(CLI::App& app, ClubEntriesOptions& clubEntries) 
     return clubEntriesCmd;
 }
 
+CLI::App* AddProgressionCommand(CLI::App& app, ProgressionOptions& progression) {
+    CLI::App* progressionCmd = app.add_subcommand(
+        "progression", "One swimmer's season from results files drawn as an SVG chart in one pool");
+    progressionCmd->footer(
+        "A panel per event the swimmer swam (or the one --event names): time up the page, faster\n"
+        "higher, dates along it. Each swim that counts as best-times counts it is a mark whose\n"
+        "shape and fill tell the pool it was swum in, its title the date, the meet, the time as\n"
+        "swum and its time in the pool drawn in as the window shows it (to a tenth); the best\n"
+        "is marked. With --standards the qualifying time that applies to the swimmer's best swim\n"
+        "(as entries judges it; age by the year of the last swim) is a dashed line, converted\n"
+        "where the list is of another pool. Swims with no date are listed in the CSV but not\n"
+        "drawn. The swimmer is named \"Lastname, Firstname\" (any case); where several match,\n"
+        "they are listed and --birthdate or --license says which. Exit status: 0 drawn, 1 no\n"
+        "such swimmer or no swims that count (nothing written), 2 usage error, a file that\n"
+        "cannot be read or several swimmers of that name.\n\n" +
+        WholeOrNotAtAll());
+    progressionCmd->add_option("results", progression.results, "Results files: .lef or .lxf")
+        ->required();
+    progressionCmd->add_option("--course", progression.course, "The pool drawn in: LCM, SCM, ...")
+        ->required();
+    progressionCmd->add_option("--swimmer", progression.swimmer, "\"Lastname, Firstname\"")
+        ->required();
+    progressionCmd->add_option(
+        "--birthdate", progression.birthdate,
+        "The swimmer's birth date, 2012-05-04, where the name is not enough");
+    progressionCmd->add_option("--license", progression.license,
+                               "The swimmer's license, where the name is not enough");
+    progressionCmd->add_option("--event", progression.event, "Only this event: \"100 Free\"");
+    progressionCmd->add_option("--from", progression.from,
+                               "Swims on or after this date: 2026-01-31");
+    progressionCmd->add_option("--to", progression.to, "Swims on or before this date");
+    progressionCmd->add_option("--club", progression.club,
+                               "A swimmer whose club name or code holds this text (any case)");
+    progressionCmd->add_option(
+        "--standards", progression.standards,
+        "Qualifying times: a Lenex file or a CSV table, as for entries (repeatable)");
+    progressionCmd
+        ->add_option("-o,--output", progression.output,
+                     "The SVG chart, written whole or not at all; - for standard output")
+        ->capture_default_str();
+    progressionCmd->add_option("--csv", progression.csv,
+                               "The swims as CSV: date,meet,event,swum_time,swum_course,time");
+    return progressionCmd;
+}
+
 // A subcommand as the program knows it: where its arguments were read, and its run on them.
 struct Subcommand {
     CLI::App* command;
@@ -257,9 +302,10 @@ int main(int argc, char** argv) {
     EntriesOptions entries;
     BestTimesOptions bestTimes;
     ClubEntriesOptions clubEntries;
+    ProgressionOptions progression;
     clubEntries.version = EQUIVTIMES_VERSION;
     // In the order the help lists them.
-    const std::array<Subcommand, 7> subcommands{{
+    const std::array<Subcommand, 8> subcommands{{
         {AddConvertCommand(app, convert), [&] { return RunConvert(convert, stdout, stderr); }},
         {AddBatchCommand(app, batch), [&] { return RunBatch(batch, stdin, stdout, stderr); }},
         {AddTableCommand(app, table), [&] { return RunTable(table, stdout, stderr); }},
@@ -269,6 +315,8 @@ int main(int argc, char** argv) {
          [&] { return RunBestTimes(bestTimes, stdout, stderr); }},
         {AddClubEntriesCommand(app, clubEntries),
          [&] { return RunClubEntries(clubEntries, stdout, stderr); }},
+        {AddProgressionCommand(app, progression),
+         [&] { return RunProgression(progression, stdout, stderr); }},
     }};
 
     try {

@@ -11,10 +11,8 @@
 #include <tuple>
 
 namespace et::meet {
-namespace {
 
-// Swim a is better than b in the pool: faster, then made in that pool, then the earlier.
-bool Better(const Best& a, std::uint32_t aDay, const Best& b, std::uint32_t bDay) {
+bool BetterBest(const Best& a, std::uint32_t aDay, const Best& b, std::uint32_t bDay) {
     if (a.hundredths != b.hundredths) {
         return a.hundredths < b.hundredths;
     }
@@ -27,8 +25,6 @@ bool Better(const Best& a, std::uint32_t aDay, const Best& b, std::uint32_t bDay
     }
     return aDay < bDay;
 }
-
-} // namespace
 
 bool ClubMatches(const ResultsSwimmer& swimmer, std::string_view club) {
     if (club.empty()) {
@@ -78,7 +74,7 @@ BestTimes BestTimesIn(const Results& results, const std::string& course, const S
             continue;
         }
         Best& held = answer.best[at];
-        if (Better(best, swim.day, held, results.swims[held.swim].day)) {
+        if (BetterBest(best, swim.day, held, results.swims[held.swim].day)) {
             held = best;
         }
     }

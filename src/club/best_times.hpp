@@ -31,6 +31,10 @@ struct Best {
     bool converted = false;
 };
 
+// Whether swim a (made on aDay) is a better best than b: faster, then made in that pool, then the
+// earlier; an undated swim counts as the latest.
+bool BetterBest(const Best& a, std::uint32_t aDay, const Best& b, std::uint32_t bDay);
+
 struct BestTimes {
     std::vector<Best> best; // ordered by event, gender, time
     std::size_t blank = 0;  // swims whose box in that pool stays blank, which do not count

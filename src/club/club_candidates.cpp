@@ -27,26 +27,6 @@ bool MayEnter(const Event& event, const Owner& swimmer, const MeetPart& part) {
            AgeGroupRule(event.ageGroups, swimmer, age, {}).empty();
 }
 
-// A swimmer as the entry check knows an entrant.
-Owner OwnerOf(const ResultsSwimmer& swimmer, std::size_t number) {
-    Owner owner;
-    owner.club = swimmer.club;
-    owner.athleteid = std::to_string(number);
-    owner.name = swimmer.lastname + ", " + swimmer.firstname;
-    owner.gender = swimmer.gender;
-    owner.birth = ParseLenexDate(swimmer.birthdate);
-    for (const auto& [name, value] : swimmer.handicap) {
-        std::string* sportClass = name == "free"     ? &owner.classFree
-                                  : name == "breast" ? &owner.classBreast
-                                  : name == "medley" ? &owner.classMedley
-                                                     : nullptr;
-        if (sportClass != nullptr) {
-            *sportClass = value;
-        }
-    }
-    return owner;
-}
-
 // One swimmer's swim chosen for one event of the invitation: the fastest of the period, else the
 // fastest of all, which the period's rule refuses.
 struct Candidate {
@@ -262,6 +242,25 @@ void Tally(const PlainMeet& meet, bool all, ClubCandidates& chosen) {
 }
 
 } // namespace
+
+Owner OwnerOf(const ResultsSwimmer& swimmer, std::size_t number) {
+    Owner owner;
+    owner.club = swimmer.club;
+    owner.athleteid = std::to_string(number);
+    owner.name = swimmer.lastname + ", " + swimmer.firstname;
+    owner.gender = swimmer.gender;
+    owner.birth = ParseLenexDate(swimmer.birthdate);
+    for (const auto& [name, value] : swimmer.handicap) {
+        std::string* sportClass = name == "free"     ? &owner.classFree
+                                  : name == "breast" ? &owner.classBreast
+                                  : name == "medley" ? &owner.classMedley
+                                                     : nullptr;
+        if (sportClass != nullptr) {
+            *sportClass = value;
+        }
+    }
+    return owner;
+}
 
 // The period the entries are chosen in and judged by, from..to of the request (Lenex dates, or
 // empty): each end the request names in place of the invitation's. A period with a first day

@@ -55,6 +55,9 @@ ClubCandidates ChooseClubEntries(const Results& results, const PlainMeet& meet,
                                  const std::vector<InvitationEvent>& events,
                                  const std::string& club, bool all);
 
+// A swimmer of the season as the entry check knows an entrant, athleteid number.
+Owner OwnerOf(const ResultsSwimmer& swimmer, std::size_t number);
+
 // Whether two swimmers of the season are of one club as an entries file groups them.
 bool SameEntriesClub(const ResultsSwimmer& a, const ResultsSwimmer& b);
 

@@ -2,6 +2,8 @@
 // of plain values. Bytes and choices go in; the table's rows (in batches), the counts, the heading,
 // the fees per club, the report, the fees CSV and the converted meet come out. The page's worker
 // makes one per meet it opens, and one club session for entries made from results files.
+#include "chart/season_chart.hpp"
+#include "chart/season_request.hpp"
 #include "check/fees.hpp"
 #include "check/swim_values.hpp"
 #include "club/best_times.hpp"
@@ -305,6 +307,41 @@ public:
         return out;
     }
 
+    // The season's swimmers as the chart's choice lists them, "Lastname, Firstname (2012-05-04,
+    // Club)", in the season's order: a line's place is the swimmer's number for chart.
+    val swimmers() const {
+        val lines = val::array();
+        for (const et::meet::ResultsSwimmer& swimmer : results_.swimmers) {
+            lines.call<void>("push", et::chart::SwimmerLine(swimmer));
+        }
+        return lines;
+    }
+
+    // A swimmer's season drawn in course (a Lenex code), every event and swim, as progression
+    // draws it: {svg, csv, undated} (the SVG text, the swims as CSV, the swims of no date not
+    // drawn), or {error} when no swim counts.
+    val chart(std::uint32_t swimmer, const std::string& course) const {
+        val out = val::object();
+        if (swimmer >= results_.swimmers.size() || et::meet::PoolOfCourse(course) == nullptr) {
+            out.set("error", std::string("no such swimmer or course"));
+            return out;
+        }
+        et::chart::ProgressionAsk ask;
+        ask.swimmer = swimmer;
+        ask.course = course;
+        et::chart::Progression made;
+        et::chart::MakeProgression(results_, ask, made);
+        if (made.listed.size() == made.undated) {
+            out.set("error", made.request.swimmer + " has no swims that count in " + course +
+                                 (made.undated > 0 ? " with a date" : ""));
+            return out;
+        }
+        out.set("svg", et::chart::SeasonSvg(made.request));
+        out.set("csv", et::chart::ProgressionCsv(made));
+        out.set("undated", made.undated);
+        return out;
+    }
+
 private:
     et::meet::Results results_;
 };
@@ -328,5 +365,7 @@ EMSCRIPTEN_BINDINGS(equivmeet) {
     emscripten::class_<ClubSession>("ClubSession")
         .constructor<>()
         .function("addResults", &ClubSession::addResults)
-        .function("make", &ClubSession::make);
+        .function("make", &ClubSession::make)
+        .function("swimmers", &ClubSession::swimmers)
+        .function("chart", &ClubSession::chart);
 }
