@@ -1,5 +1,7 @@
 // A table of many rows that draws only the rows in view: a meet of 100,000 entries scrolls as
-// smoothly as one of ten. Rows are arrays of texts; the columns say how each is shown and sorted.
+// smoothly as one of ten. The rows are a list whose at(i) gives row i as an array of texts (an
+// Array of them, or one that makes each row when asked); the columns say how each is shown and
+// sorted.
 // Every text goes in as text (textContent), never as markup.
 
 // A time's value for sorting, in seconds: "1:02.34", "00:01:02.34", "1.03.3", "59.3". A text that
@@ -84,7 +86,7 @@ export class VirtualTable {
   setFilter(filter) {
     const order = [];
     for (let i = 0; i < this.rows.length; ++i) {
-      if (!filter || filter(this.rows[i])) {
+      if (!filter || filter(this.rows.at(i))) {
         order.push(i);
       }
     }
@@ -115,18 +117,18 @@ export class VirtualTable {
     }
     const kind = this.columns[column].kind;
     const rows = this.rows;
+    // Each row's key is taken once, not at every comparison.
+    const keys = kind === 'text' ? new Array(rows.length) : new Float64Array(rows.length);
+    for (const i of this.order) {
+      const text = rows.at(i)[column];
+      keys[i] = kind === 'time' ? timeKey(text) : kind === 'number' ? Number(text) : text;
+    }
     let compare;
-    if (kind === 'time') {
-      const keys = new Float64Array(rows.length);
-      for (const i of this.order) {
-        keys[i] = timeKey(rows[i][column]);
-      }
+    if (kind === 'text') {
+      compare = (a, b) => collator.compare(keys[a], keys[b]);
+    } else {
       // Two texts that are no time are equal (Infinity - Infinity is no number).
       compare = (a, b) => keys[a] - keys[b] || 0;
-    } else if (kind === 'number') {
-      compare = (a, b) => Number(rows[a][column]) - Number(rows[b][column]);
-    } else {
-      compare = (a, b) => collator.compare(rows[a][column], rows[b][column]);
     }
     const sign = this.descending ? -1 : 1;
     // Equal keys keep the file's order, whichever way the column is sorted.
@@ -135,7 +137,7 @@ export class VirtualTable {
 
   // The rows shown, in order (for printing).
   shown() {
-    return this.order.map((i) => this.rows[i]);
+    return this.order.map((i) => this.rows.at(i));
   }
 
   redraw() {
@@ -170,7 +172,7 @@ export class VirtualTable {
       const at = first + slot;
       tr.hidden = at >= last;
       if (at < last) {
-        const row = this.rows[this.order[at]];
+        const row = this.rows.at(this.order[at]);
         tr.setAttribute('aria-rowindex', String(at + 2));
         this.columns.forEach((column, c) => {
           const td = tr.cells[c];

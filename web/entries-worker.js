@@ -2,7 +2,9 @@
 // module, beside the page. The page makes a worker for each meet it opens and ends it to cancel;
 // the worker of the meet on show answers for its report and converted meet.
 //
-// In:  {type: 'check', meet: File, standards: [File], course: 'SCM' or ''}
+// In:  {type: 'module', module: WebAssembly.Module or null} first: the module the page compiled
+//      once for all its workers (null: the worker fetches and compiles its own).
+//      {type: 'check', meet: File, standards: [File], course: 'SCM' or ''}
 //      {type: 'report'}   {type: 'fees'}   {type: 'converted', name: 'meet-converted.lxf'}
 // Out: {type: 'progress', done, total} (done null while reading), {type: 'rows', rows: bytes},
 //      {type: 'checked', heading, counts, fees, heap}, {type: 'failed', message},
@@ -19,17 +21,42 @@
 //      {type: 'chart', svg, csv, undated} or {type: 'failed', message}.
 import createModule from './equivmeet.mjs';
 
-const module = createModule();
+let module = null;
 let session = null;
 
+// The library, made from the page's compiled module when it sent one. The benchmark reads the
+// marks of each step (performance.mark) in the worker of the meet shown.
+function library(compiled) {
+  if (!module) {
+    let failed;
+    const broken = new Promise((resolve, reject) => {
+      failed = reject;
+    });
+    const instantiateWasm = (imports, receive) => {
+      WebAssembly.instantiate(compiled, imports).then((instance) => receive(instance, compiled),
+                                                      failed);
+      return {};
+    };
+    module = Promise.race([createModule(compiled ? {instantiateWasm} : {}), broken]);
+    module.then(() => performance.mark('module-ready'), () => {});
+  }
+  return module;
+}
+
 async function check({meet, standards, course}) {
-  const library = await module;
+  performance.mark('check');
+  // The file is read while the module is still being made, if it is.
+  const read = meet.arrayBuffer();
+  const made = await library(null);
   postMessage({type: 'progress', done: null, total: null});
   // The file's bytes go into the module's memory once; the library keeps them as they are.
-  const bytes = new Uint8Array(await meet.arrayBuffer());
-  session = new library.MeetSession();
+  const bytes = new Uint8Array(await read);
+  performance.mark('file-read');
+  session = new made.MeetSession();
   session.buffer(bytes.length).set(bytes);
+  performance.mark('file-copied');
   let message = session.open(meet.name);
+  performance.mark('meet-opened');
   for (const file of standards) {
     if (message) {
       break;
@@ -43,13 +70,14 @@ async function check({meet, standards, course}) {
   session.check(course,
                 (done, total) => postMessage({type: 'progress', done, total}),
                 (rows) => postMessage({type: 'rows', rows}, [rows.buffer]));
+  performance.mark('entries-checked');
   postMessage({type: 'checked', heading: session.heading(), counts: session.counts(),
-               fees: session.fees(), heap: library.MeetSession.heapSize()});
+               fees: session.fees(), heap: made.MeetSession.heapSize()});
+  performance.mark('checked-sent');
 }
 
 async function club({invitation, results, club: text, name, from, to, contact}) {
-  const library = await module;
-  const clubSession = new library.ClubSession();
+  const clubSession = new (await library(null)).ClubSession();
   for (const file of results) {
     const message = clubSession.addResults(new Uint8Array(await file.arrayBuffer()), file.name);
     if (message) {
@@ -94,7 +122,9 @@ function file(bytes) {
 
 onmessage = async ({data}) => {
   try {
-    if (data.type === 'check') {
+    if (data.type === 'module') {
+      await library(data.module);
+    } else if (data.type === 'check') {
       await check(data);
     } else if (data.type === 'club') {
       await club(data);

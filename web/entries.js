@@ -38,11 +38,30 @@ const SWIMMER = 1;
 const VERDICT = 8;
 const REASON = 9;
 
-// Work in a worker of its own, ended to cancel it: nothing of it is left behind.
+// The meet module, fetched and compiled once for the page: each worker makes its library from
+// it without compiling it again, and runs the code the browser has already optimised. Null if it
+// cannot be compiled here; each worker then fetches its own.
+let meetModule = null;
+function compiledMeetModule() {
+  if (!meetModule) {
+    const url = new URL('equivmeet.wasm', import.meta.url);
+    // A host that sends the module under another type than application/wasm: compiled whole.
+    meetModule = WebAssembly.compileStreaming(fetch(url))
+      .catch(() => fetch(url).then((response) => response.arrayBuffer()).then(WebAssembly.compile))
+      .catch(() => null);
+  }
+  return meetModule;
+}
+
+// Work in a worker of its own, ended to cancel it: nothing of it is left behind. The worker makes
+// its library as soon as it starts, so that one made ahead waits ready for its work.
 export class WorkerJob {
   constructor(onMessage) {
     this.worker = new Worker(new URL('entries-worker.js', import.meta.url), {type: 'module'});
     this.onMessage = onMessage;
+    this.ready = compiledMeetModule().then((module) => {
+      this.worker.postMessage({type: 'module', module});
+    });
     this.reply = null;
     this.worker.onmessage = ({data}) => {
       if (this.reply && (data.type === 'file' || data.type === 'failed')) {
@@ -60,14 +79,14 @@ export class WorkerJob {
   }
 
   post(message) {
-    this.worker.postMessage(message);
+    this.ready.then(() => this.worker.postMessage(message));
   }
 
   // One request answered with a file or a message.
   request(message) {
     return new Promise((done) => {
       this.reply = done;
-      this.worker.postMessage(message);
+      this.post(message);
     });
   }
 
@@ -94,18 +113,37 @@ function nameParts(name) {
   return [base, /\.lxf$/i.test(name) ? '.lxf' : '.lef'];
 }
 
-function splitRows(bytes, decoder, into) {
-  const text = decoder.decode(bytes);
-  let start = 0;
-  for (;;) {
-    const end = text.indexOf('\x1e', start);
-    if (end < 0) {
-      break;
+// The table's rows as the worker sends them: the text of each batch kept whole and only the
+// places of its rows noted, a row split into its fields when it is drawn, printed, sorted or
+// searched. A meet of 100,000 entries is then no million strings made while it loads.
+export class Rows {
+  constructor() {
+    this.decoder = new TextDecoder();
+    this.texts = [];
+    this.textOf = [];
+    this.starts = [];
+    this.ends = [];
+  }
+
+  get length() {
+    return this.starts.length;
+  }
+
+  add(bytes) {
+    const text = this.decoder.decode(bytes);
+    const index = this.texts.push(text) - 1;
+    for (let start = 0, end; (end = text.indexOf('\x1e', start)) >= 0; start = end + 1) {
+      this.textOf.push(index);
+      this.starts.push(start);
+      this.ends.push(end);
     }
-    const row = text.slice(start, end).split('\x1f');
+  }
+
+  // Row i's fields, the verdict as its number.
+  at(i) {
+    const row = this.texts[this.textOf[i]].slice(this.starts[i], this.ends[i]).split('\x1f');
     row[VERDICT] = Number(row[VERDICT]);
-    into.push(row);
-    start = end + 1;
+    return row;
   }
 }
 
@@ -115,6 +153,7 @@ class MeetCheck {
   constructor() {
     this.shownMeet = null; // {job, file, standards, course, rows, heading, counts}
     this.loading = null;   // {job, rows}
+    this.spare = null;     // a worker made ahead for the next meet, its library ready
     this.standards = [];
     const cells = {
       [VERDICT]: verdictCell,
@@ -158,6 +197,16 @@ class MeetCheck {
         this.cancel();
       }
     });
+    this.prepare();
+  }
+
+  // A worker for the next meet, made once the page has nothing else to do.
+  prepare() {
+    (window.requestIdleCallback || setTimeout)(() => {
+      if (!this.loading) {
+        this.spare ??= new WorkerJob(() => {});
+      }
+    });
   }
 
   open(file) {
@@ -180,16 +229,27 @@ class MeetCheck {
     performance.mark('entries-file');
     this.cancel();
     this.tell('');
-    const rows = [];
-    const decoder = new TextDecoder();
-    const job = new WorkerJob((data) => {
+    const rows = new Rows();
+    let progress = null;
+    const job = this.spare || new WorkerJob();
+    this.spare = null;
+    job.onMessage = (data) => {
       if (this.loading?.job !== job) {
         return;
       }
       if (data.type === 'progress') {
-        this.progress(file, data.done, data.total);
+        // Drawn once a frame at most: the worker tells more often than the screen shows.
+        if (!progress) {
+          requestAnimationFrame(() => {
+            if (this.loading?.job === job) {
+              this.progress(file, progress.done, progress.total);
+            }
+            progress = null;
+          });
+        }
+        progress = data;
       } else if (data.type === 'rows') {
-        splitRows(data.rows, decoder, rows);
+        rows.add(data.rows);
       } else if (data.type === 'checked') {
         this.loading = null;
         this.working(false);
@@ -213,8 +273,9 @@ class MeetCheck {
                                                       !data.message.startsWith(`${f.name}(`));
         this.showPlace();
         this.restoreChoices();
+        this.prepare();
       }
-    });
+    };
     this.loading = {job};
     this.progress(file, null, null);
     this.working(true);
@@ -227,6 +288,7 @@ class MeetCheck {
       this.loading = null;
       this.working(false);
       this.restoreChoices();
+      this.prepare();
     }
   }
 
@@ -267,7 +329,10 @@ class MeetCheck {
     this.showFees();
     this.showStatus();
     this.working(false);
-    requestAnimationFrame(() => setTimeout(() => performance.mark('entries-ready')));
+    requestAnimationFrame(() => setTimeout(() => {
+      performance.mark('entries-ready');
+      this.prepare();
+    }));
   }
 
   showPlace() {
@@ -615,10 +680,11 @@ class ClubEntries {
         this.show(data.message, 'No entries made');
         return;
       }
-      const rows = [];
-      splitRows(data.rows, new TextDecoder(), rows);
+      const rows = new Rows();
+      rows.add(data.rows);
       const body = $('club-table').tBodies[0];
-      for (const row of rows) {
+      for (let i = 0; i < rows.length; ++i) {
+        const row = rows.at(i);
         const tr = document.createElement('tr');
         row.forEach((text, column) => {
           const td = document.createElement('td');
