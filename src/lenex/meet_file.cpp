@@ -918,6 +918,86 @@ std::string_view Utf8Document(const Meet& meet, std::string& held) {
     return held;
 }
 
+namespace {
+
+// An entry's values, in the order an entry packed keeps them.
+constexpr std::array<Span Entry::*, 8> kEntrySpans = {
+    &Entry::eventid,    &Entry::entrytime,    &Entry::entrycourse,    &Entry::status,
+    &Entry::agegroupid, &Entry::meetinfoDate, &Entry::meetinfoCourse, &Entry::qualificationtime};
+
+// A packed entry's place after its tag: kNoPlace for a place of 0 (none), kKeptWhole in
+// lastValue for an entry kept whole.
+constexpr std::uint16_t kNoPlace = 0xFFFF;
+constexpr std::uint16_t kKeptWhole = 0xFFFE;
+constexpr std::uint8_t kNoValue = 0xFF;
+
+std::uint16_t PackPlace(std::uint32_t place, std::uint32_t tag) {
+    if (place == 0) {
+        return kNoPlace;
+    }
+    return place >= tag && place - tag < kKeptWhole ? static_cast<std::uint16_t>(place - tag)
+                                                    : kKeptWhole;
+}
+
+std::uint32_t UnpackPlace(std::uint16_t place, std::uint32_t tag) {
+    return place == kNoPlace ? 0 : tag + place;
+}
+
+} // namespace
+
+bool Entries::Pack(const Entry& entry, Packed& packed) {
+    packed.owner = entry.owner;
+    packed.tag = entry.tag;
+    packed.lastValue = PackPlace(entry.lastValue, entry.tag);
+    packed.meetinfo = PackPlace(entry.meetinfo, entry.tag);
+    for (std::size_t k = 0; k < kSpans; ++k) {
+        const Span& span = entry.*kEntrySpans[k];
+        if (!span.present()) {
+            packed.sizes[k] = kNoValue;
+            continue;
+        }
+        if (span.size >= kNoValue) {
+            return false;
+        }
+        packed.sizes[k] = static_cast<std::uint8_t>(span.size);
+        const std::uint16_t offset = PackPlace(span.offset, entry.tag);
+        if (offset == kKeptWhole || offset == kNoPlace) {
+            return false;
+        }
+        packed.offsets[k] = offset;
+    }
+    return packed.lastValue != kKeptWhole && packed.meetinfo != kKeptWhole;
+}
+
+void Entries::push_back(const Entry& entry) {
+    Packed packed;
+    if (!Pack(entry, packed)) {
+        packed = Packed();
+        packed.tag = static_cast<std::uint32_t>(whole_.size());
+        packed.lastValue = kKeptWhole;
+        whole_.push_back(entry);
+    }
+    packed_.push_back(packed);
+}
+
+Entry Entries::operator[](std::size_t i) const {
+    const Packed& packed = packed_[i];
+    if (packed.lastValue == kKeptWhole) {
+        return whole_[packed.tag];
+    }
+    Entry entry;
+    entry.owner = packed.owner;
+    entry.tag = packed.tag;
+    entry.lastValue = UnpackPlace(packed.lastValue, packed.tag);
+    entry.meetinfo = UnpackPlace(packed.meetinfo, packed.tag);
+    for (std::size_t k = 0; k < kSpans; ++k) {
+        if (packed.sizes[k] != kNoValue) {
+            entry.*kEntrySpans[k] = {packed.tag + packed.offsets[k], packed.sizes[k]};
+        }
+    }
+    return entry;
+}
+
 std::string Meet::Text(const Span& span) const {
     return DecodeValue(Raw(span), encoding);
 }

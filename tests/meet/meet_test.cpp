@@ -741,6 +741,49 @@ TEST(ReadingClubByClub, ReadsEveryDocumentAsTheWholeTreeDoes) {
     EXPECT_EQ(errors, 8U); // the four files that are not well-formed, each with both heads
 }
 
+TEST(PackedEntries, GiveBackEveryEntryAsItWasKept) {
+    // An entry is kept in a few bytes from its tag on; whatever does not fit (a long value, a
+    // place far into a large element, a value found outside the document) is kept whole, and
+    // every one comes back as it went in, in the file's order.
+    using et::meet::Span;
+    const auto entry = [](std::uint32_t tag, std::uint32_t lastValue, std::uint32_t meetinfo,
+                          Span eventid, Span entrytime, Span qualificationtime) {
+        et::meet::Entry e;
+        e.owner = tag / 7;
+        e.tag = tag;
+        e.lastValue = lastValue;
+        e.meetinfo = meetinfo;
+        e.eventid = eventid;
+        e.entrytime = entrytime;
+        e.qualificationtime = qualificationtime;
+        return e;
+    };
+    const Span none;
+    const std::vector<et::meet::Entry> kept = {
+        entry(100, 140, 0, {110, 4}, {130, 11}, none),        // the usual entry
+        entry(200, 0, 0, none, none, none),                   // no attributes at all
+        entry(300, 390, 420, {310, 0}, {330, 11}, {440, 11}), // with its MEETINFO
+        entry(400, 420, 0, {410, 254}, none, none),           // the longest value packed
+        entry(500, 900, 0, {510, 255}, none, none),           // a longer one kept whole
+        entry(600, 600 + 65533, 0, {610, 4}, none, none),     // the farthest place packed
+        entry(700, 700 + 65534, 0, {710, 4}, none, none),     // one farther kept whole
+        entry(800, 840, 0, {0, 0}, {830, 11}, none),          // a value outside the document
+        entry(0xFFFFFFFF, 0, 0, none, none, none),            // a tag not found
+        entry(4000000000U, 4000000100U, 4000000150U, {4000000010U, 3}, none, {4000000200U, 8}),
+    };
+    et::meet::Entries entries;
+    for (const et::meet::Entry& e : kept) {
+        entries.push_back(e);
+    }
+    ASSERT_EQ(entries.size(), kept.size());
+    std::size_t i = 0;
+    for (const et::meet::Entry& e : entries) {
+        EXPECT_TRUE(e == kept[i]) << "entry " << i;
+        EXPECT_TRUE(entries[i] == kept[i]) << "entry " << i;
+        ++i;
+    }
+}
+
 TEST(Report, FieldsAreQuotedAsCsvWants) {
     // A field with a comma, a quote or a line end is quoted, its quotes doubled; others are not.
     const struct {
