@@ -118,7 +118,12 @@ private:
         }
     }
 
+    // The season's swimmer of the swim: the file's swimmers are made once, on their first swim.
     std::uint32_t Swimmer(const Swim& swim) {
+        std::string key = FileKey(swim);
+        if (const auto found = swimmers_.find(key); found != swimmers_.end()) {
+            return found->second;
+        }
         meet::ResultsSwimmer read;
         SplitName(swim.name, read);
         read.gender = swim.sex == 'M' || swim.sex == 'F' ? std::string(1, swim.sex) : "";
@@ -132,7 +137,9 @@ private:
             read.clubType = "UNATTACHED";
         }
         read.clubDate = file_.meet.startDate;
-        return season_.AddSwimmer(read, FileKey(swim));
+        const std::uint32_t index = season_.AddSwimmer(read, key);
+        swimmers_.emplace(std::move(key), index);
+        return index;
     }
 
     // The season's event of the swim's event number in a course, added when new.
@@ -161,6 +168,7 @@ private:
     std::uint32_t meet_;
     std::uint32_t meetDay_;
     std::unordered_map<std::string, std::uint32_t> events_;
+    std::unordered_map<std::string, std::uint32_t> swimmers_; // by FileKey
 };
 
 } // namespace
