@@ -438,9 +438,11 @@ class MeetCheck {
 
   save() {
     const [base, ending] = nameParts(this.shownMeet.file.name);
-    const name = `${base}-converted${ending}`;
-    return this.fetchFile({type: 'converted', name}, name,
-                          ending === '.lxf' ? 'application/zip' : 'application/xml');
+    // An SDIF file's copy keeps its dialect: the library says the ending ("-converted.cl2").
+    const sdif = /\.(cl2|sd3)$/.exec(this.shownMeet.heading.converted || '');
+    const name = sdif ? `${base}-converted${sdif[0]}` : `${base}-converted${ending}`;
+    const type = sdif ? 'text/plain' : ending === '.lxf' ? 'application/zip' : 'application/xml';
+    return this.fetchFile({type: 'converted', name}, name, type);
   }
 
   exportReport() {

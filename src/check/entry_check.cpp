@@ -153,6 +153,9 @@ public:
             row.entry_course = EntryTimeCourse(facts, event);
             return;
         }
+        if (!facts.lacking.empty()) {
+            return Fail(index, facts.lacking, row);
+        }
         if (!facts.eventid.given) {
             return Fail(index, "the entry has no " + std::string(words_.event), row);
         }

@@ -59,6 +59,9 @@ struct EntryFacts {
     GivenText swumDay;
     Date day; // swumDay's date; year 0 when it is none
     std::string agegroupid;
+    // What the entry's line lacks for it to be checked at all, in the format's own words ("no
+    // event number (D0 columns 73-76)"); empty when nothing. Its row is an error that says so.
+    std::string lacking;
 };
 
 // How a file names an entry's values, and the forms they take, in the check's messages

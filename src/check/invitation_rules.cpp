@@ -210,7 +210,7 @@ RuleVerdict EntryRules(const MeetPart& part, const Event& event, const Owner& en
                          "' names no age group of event " + event.id;
         return verdict;
     }
-    const std::optional<int> age = entrant.relay ? std::nullopt : AgeAtMeet(entrant.birth, part);
+    const std::optional<int> age = entrant.relay ? std::nullopt : AgeOfSwimmer(entrant, part);
     const std::string refusals[] = {
         swum ? PeriodRule(part.qualifyFrom, part.qualifyUntil, *swum) : std::string(),
         GenderRule(event.gender, entrant),

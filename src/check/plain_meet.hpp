@@ -122,6 +122,9 @@ struct Owner {
     std::string name; // "Lastname, Firstname", or the club and the relay's number
     std::string gender;
     Date birth;
+    // The swimmer's age as the file gives it where it gives no birth date (-1: none); a birth
+    // date, when there is one, decides.
+    long age = -1;
     long agemin = -1; // a relay's age group
     long agemax = -1;
     // A para swimmer's sport classes: free for freestyle, backstroke and butterfly, breast,

@@ -82,6 +82,14 @@ std::optional<int> AgeAtMeet(const Date& birth, const MeetPart& part) {
     return AgeOn(birth, day, byYear);
 }
 
+std::optional<int> AgeOfSwimmer(const Owner& swimmer, const MeetPart& part) {
+    if (const std::optional<int> age = AgeAtMeet(swimmer.birth, part); age) {
+        return age;
+    }
+    return swimmer.birth.year == 0 && swimmer.age >= 0 ? std::optional<int>(swimmer.age)
+                                                       : std::nullopt;
+}
+
 bool ListServesEvent(const StandardList& list, const Event& event) {
     if (list.type != "MAXIMUM" && list.type != "MINIMUM" && !list.type.empty()) {
         return false; // DEFAULT lists are fallback times, not qualifying standards
@@ -113,7 +121,7 @@ bool ListAppliesTo(const StandardList& list, const Owner& owner, const MeetPart&
             list.agemax == -1 || (owner.agemax != -1 && owner.agemax <= list.agemax);
         return aboveMin && belowMax;
     }
-    const std::optional<int> age = AgeAtMeet(owner.birth, part);
+    const std::optional<int> age = AgeOfSwimmer(owner, part);
     if (!age) {
         return false; // no age to place in an age group
     }

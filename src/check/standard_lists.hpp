@@ -17,6 +17,9 @@ namespace et::meet {
 // A swimmer's age as the meet reckons it: on its age day (by year or by date), else by the year
 // of its first session; nullopt without a birth date or a day to reckon from.
 std::optional<int> AgeAtMeet(const Date& birth, const MeetPart& part);
+// A swimmer's age at the meet: from the birth date, else the age the file gives; nullopt with
+// neither.
+std::optional<int> AgeOfSwimmer(const Owner& swimmer, const MeetPart& part);
 
 // Whether a list is a qualifying standard for the event: the event names it (or names none).
 bool ListServesEvent(const StandardList& list, const Event& event);

@@ -1,12 +1,12 @@
-// equivtimes-cli entries: a Lenex meet file's entries converted to the meet's pool and checked
-// against the qualifying times, reported as CSV, and the converted meet written back.
+// equivtimes-cli entries: a meet file's entries (Lenex or SDIF) converted to the meet's pool and
+// checked against the qualifying times, reported as CSV, and the converted meet written back in
+// the format it was read in.
 
 #include "cli/commands.hpp"
 
 #include "check/fees.hpp"
+#include "formats/meet_files.hpp"
 #include "io/whole_file.hpp"
-#include "lenex/converted_meet.hpp"
-#include "lenex/lenex_entries.hpp"
 
 #include <memory>
 
@@ -77,7 +77,7 @@ std::string UsageError(const EntriesOptions& options) {
                "SCY36, SCM16 or OPEN";
     }
     if (!options.output.empty()) {
-        if (std::string error = meet::ConvertedMeetNameError(options.output); !error.empty()) {
+        if (std::string error = formats::AnyOutputNameError(options.output); !error.empty()) {
             return error;
         }
     }
@@ -104,24 +104,31 @@ std::string UsageError(const EntriesOptions& options) {
 
 // The meet file read, with the lists of the further standards files added and its problems told;
 // null when it cannot be checked, after telling why.
-std::unique_ptr<meet::Meet> ReadMeetToCheck(const EntriesOptions& options, std::FILE* err) {
-    meet::ReadResult read = meet::ReadMeetFile(options.meetFile);
+std::unique_ptr<formats::MeetFile> ReadMeetToCheck(const EntriesOptions& options, std::FILE* err) {
+    formats::OpenResult read = formats::OpenMeetFile(options.meetFile);
     if (!read.meet) {
         Tell(err, read.error);
         return nullptr;
     }
     // Results, records or an invitation: nothing to check, nothing written.
-    if (const std::string holds = meet::NoEntriesText(meet::Contents(*read.meet)); !holds.empty()) {
+    if (const std::string holds = read.meet->NoEntriesText(); !holds.empty()) {
         Tell(err, options.meetFile + " " + holds + "; nothing is written");
         return nullptr;
     }
-    for (const std::string& path : options.standards) {
-        if (const std::string error = meet::AddStandardsPath(*read.meet, path); !error.empty()) {
+    // The converted copy is written in the format read: its name must say so.
+    if (!options.output.empty() && !IsStdout(options.output)) {
+        if (const std::string error = read.meet->OutputNameError(options.output); !error.empty()) {
             Tell(err, error);
             return nullptr;
         }
     }
-    for (const std::string& problem : read.meet->problems) {
+    for (const std::string& path : options.standards) {
+        if (const std::string error = read.meet->AddStandardsPath(path); !error.empty()) {
+            Tell(err, error);
+            return nullptr;
+        }
+    }
+    for (const std::string& problem : read.meet->plain().problems) {
         std::fprintf(err, "%s\n", problem.c_str());
     }
     return std::move(read.meet);
@@ -134,8 +141,9 @@ struct ReportedCheck {
 
 // Checks every entry, each row written to the report as it comes and each error told; nothing
 // when the report's file cannot be opened, after telling why.
-std::optional<ReportedCheck> CheckIntoReport(const meet::Meet& meet, const EntriesOptions& options,
-                                             std::FILE* out, std::FILE* err) {
+std::optional<ReportedCheck> CheckIntoReport(const formats::MeetFile& meet,
+                                             const EntriesOptions& options, std::FILE* out,
+                                             std::FILE* err) {
     std::unique_ptr<io::WholeFileWriter> reportFile;
     if (!IsStdout(options.report)) {
         reportFile = std::make_unique<io::WholeFileWriter>();
@@ -147,7 +155,7 @@ std::optional<ReportedCheck> CheckIntoReport(const meet::Meet& meet, const Entri
     ReportOutput report(out, reportFile.get());
     report.AddHeader();
     ReportedCheck checked;
-    checked.result = meet::CheckEntries(meet, options.course, {}, [&](const meet::ReportRow& row) {
+    checked.result = meet.Check(options.course, {}, [&](const meet::ReportRow& row) {
         if (row.verdict == meet::Verdict::Error) {
             std::fprintf(err, "%s\n", row.reason.c_str());
         }
@@ -178,9 +186,9 @@ void TellCounts(const meet::Counts& counts, std::FILE* err) {
 }
 
 // Writes what each club pays to the fees' file or standard output; false after telling why not.
-bool WriteFees(const meet::Meet& meet, const meet::CheckResult& result, const std::string& path,
-               std::FILE* out, std::FILE* err) {
-    const meet::MeetFees fees = meet::FeesOf(meet, result);
+bool WriteFees(const formats::MeetFile& meet, const meet::CheckResult& result,
+               const std::string& path, std::FILE* out, std::FILE* err) {
+    const meet::MeetFees fees = meet.Fees(result);
     for (const std::string& problem : fees.problems) {
         Tell(err, problem);
     }
@@ -204,7 +212,7 @@ int RunEntries(const EntriesOptions& options, std::FILE* out, std::FILE* err) {
         Tell(err, error);
         return kExitUsage;
     }
-    const std::unique_ptr<meet::Meet> meet = ReadMeetToCheck(options, err);
+    const std::unique_ptr<formats::MeetFile> meet = ReadMeetToCheck(options, err);
     if (!meet) {
         return kExitUsage;
     }
@@ -221,7 +229,7 @@ int RunEntries(const EntriesOptions& options, std::FILE* out, std::FILE* err) {
         return kExitUsage;
     }
     if (!options.output.empty()) {
-        if (const std::string error = meet::WriteConvertedMeet(*meet, result, options.output);
+        if (const std::string error = meet->WriteConverted(result, options.output);
             !error.empty()) {
             Tell(err, error);
             return kExitUsage;

@@ -121,9 +121,11 @@ CLI::App* AddPointsCommand(CLI::App& app, PointsOptions& points) {
 
 CLI::App* AddEntriesCommand(CLI::App& app, EntriesOptions& entries) {
     CLI::App* entriesCmd = app.add_subcommand(
-        "entries", "Convert a Lenex meet file's entries to the meet's pool and check them");
+        "entries",
+        "Convert a meet file's entries (Lenex or SDIF) to the meet's pool and check them");
     entriesCmd->footer(
-        "Every entry of the meet file (.lef, or .lxf holding one .lef) gives one CSV row:\n"
+        "Every entry of the meet file (.lef, or .lxf holding one .lef; an SDIF entries file,\n"
+        ".cl2 or .sd3, or a .zip holding one; told by content) gives one CSV row:\n"
         "club,athleteid,athlete,eventid,event,entry_time,entry_course,course,converted_time,\n"
         "standard,standard_time,verdict,reason,qualifying_time,qualifying_course,judged_time,\n"
         "judged_course,standard_course,judged_converted. An entry swum in another pool than its\n"
@@ -135,9 +137,12 @@ CLI::App* AddEntriesCommand(CLI::App& app, EntriesOptions& entries) {
         "(the invitation's qualifying period, event gender, age groups or entry limits refuse\n"
         "it). --fees writes what each club pays for its accepted entries.\n"
         "A summary goes to standard error. Exit status: 0 the meet was read, 1 some entries\n"
-        "are errors, 2 usage error, a file that cannot be read as Lenex or one with no entries\n"
-        "(nothing written).");
-    entriesCmd->add_option("meetfile", entries.meetFile, "Lenex meet file: .lef or .lxf")
+        "are errors, 2 usage error, a file that cannot be read as a meet or one with no entries\n"
+        "(nothing written). An SDIF file's converted copy changes only the converted entries'\n"
+        "seed times and course letters (and CL2 checksums), in the dialect read.");
+    entriesCmd
+        ->add_option("meetfile", entries.meetFile,
+                     "Meet file: .lef or .lxf (Lenex), .cl2, .sd3 or .zip (SDIF)")
         ->required();
     entriesCmd->add_option("--standards", entries.standards,
                            "A further Lenex file whose time standard lists apply (repeatable)");
@@ -149,7 +154,8 @@ CLI::App* AddEntriesCommand(CLI::App& app, EntriesOptions& entries) {
     entriesCmd->add_option("--report", entries.report, "CSV report, - for standard output")
         ->capture_default_str();
     entriesCmd->add_option("-o,--output", entries.output,
-                           "The converted meet file, .lef or .lxf by its name");
+                           "The converted meet file: .lef or .lxf by its name for a Lenex meet, "
+                           ".cl2 or .sd3 for an SDIF file");
     entriesCmd->add_option("--fees", entries.fees,
                            "CSV of the fees each club pays for its accepted entries, - for "
                            "standard output");

@@ -46,8 +46,11 @@ namespace {
 
 constexpr int kRecentFiles = 8;
 const char* const kRecentKey = "recentFiles";
-const char* const kMeetFilter = QT_TRANSLATE_NOOP("et::entries::EntriesWindow",
-                                                  "Lenex meet files (*.lxf *.lef);;All files (*)");
+const char* const kMeetFilter =
+    QT_TRANSLATE_NOOP("et::entries::EntriesWindow",
+                      "Meet files (*.lxf *.lef *.cl2 *.CL2 *.sd3 *.SD3 *.zip *.ZIP);;"
+                      "Lenex meet files (*.lxf *.lef);;"
+                      "SDIF files (*.cl2 *.CL2 *.sd3 *.SD3 *.zip *.ZIP);;All files (*)");
 const char* const kStandardsFilter =
     QT_TRANSLATE_NOOP("et::entries::EntriesWindow",
                       "Qualifying times (*.lxf *.lef *.csv);;Lenex meet files (*.lxf *.lef);;"
@@ -447,7 +450,7 @@ void EntriesWindow::applyOutcome(LoadOutcome outcome) {
     result_ = result;
     model_->setRows(result->rows);
     fitColumns();
-    fees_ = et::meet::FeesOf(*meet_, *result_);
+    fees_ = meet_->Fees(*result_);
     refreshFees();
     unsaved_ = result_->counts.converted > 0;
     setWindowModified(unsaved_);
@@ -651,9 +654,13 @@ void EntriesWindow::chooseAndAddStandards() {
 }
 
 bool EntriesWindow::chooseAndSaveConvertedMeet() {
+    // The copy is written in the format read: a Lenex meet as .lxf or .lef, an SDIF file in its
+    // own dialect as .cl2 or .sd3.
     const QString path = QFileDialog::getSaveFileName(
-        this, tr("Save converted meet as"), suggestedName(QStringLiteral("-converted.lxf")),
-        tr("Lenex meet files (*.lxf *.lef)"));
+        this, tr("Save converted meet as"), suggestedName(fromStd(meet_->SuggestedSuffix())),
+        meet_->format() == et::formats::MeetFormat::Sdif
+            ? tr("SDIF files (*.cl2 *.CL2 *.sd3 *.SD3)")
+            : tr("Lenex meet files (*.lxf *.lef)"));
     return !path.isEmpty() && saveConvertedMeetTo(path);
 }
 
@@ -700,8 +707,7 @@ bool EntriesWindow::saveConvertedMeetTo(const QString& path) {
                       .arg(path));
         return false;
     }
-    if (const std::string error = et::meet::WriteConvertedMeet(*meet_, *result_, toStd(path));
-        !error.empty()) {
+    if (const std::string error = meet_->WriteConverted(*result_, toStd(path)); !error.empty()) {
         showError(fromStd(error));
         return false;
     }

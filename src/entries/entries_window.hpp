@@ -148,7 +148,7 @@ private:
     QString meetPath_;
     std::vector<std::string> standardsPaths_;
     std::optional<std::string> courseOverride_;
-    std::shared_ptr<const et::meet::Meet> meet_;
+    std::shared_ptr<const et::formats::MeetFile> meet_;
     std::shared_ptr<const et::meet::CheckResult> result_;
     et::meet::MeetFees fees_;
     et::meet::MeetHeading heading_;

@@ -1,18 +1,20 @@
 #include "entries/meet_loader.hpp"
 
-#include "lenex/meet_file.hpp"
-
 #include <utility>
 
 namespace et::entries {
 
 LoadOutcome RunLoad(const LoadRequest& request, const et::meet::Progress& progress) {
     LoadOutcome outcome;
-    std::shared_ptr<const et::meet::Meet> meet = request.meet;
+    std::shared_ptr<const et::formats::MeetFile> meet = request.meet;
     if (!meet) {
-        et::meet::ReadResult read = et::meet::ReadMeetFile(request.meetPath);
+        et::formats::OpenResult read = et::formats::OpenMeetFile(request.meetPath);
         if (!read.meet) {
             outcome.error = std::move(read.error);
+            return outcome;
+        }
+        if (const std::string holds = read.meet->NoEntriesText(); !holds.empty()) {
+            outcome.error = request.meetPath + " " + holds + ": there is nothing to check";
             return outcome;
         }
         for (const std::string& path : request.standardsPaths) {
@@ -20,7 +22,7 @@ LoadOutcome RunLoad(const LoadRequest& request, const et::meet::Progress& progre
                 outcome.cancelled = true;
                 return outcome;
             }
-            if (std::string error = et::meet::AddStandardsPath(*read.meet, path); !error.empty()) {
+            if (std::string error = read.meet->AddStandardsPath(path); !error.empty()) {
                 outcome.error = std::move(error);
                 return outcome;
             }
@@ -32,13 +34,13 @@ LoadOutcome RunLoad(const LoadRequest& request, const et::meet::Progress& progre
         outcome.cancelled = true;
         return outcome;
     }
-    outcome.result = et::meet::CheckEntries(*meet, request.courseOverride, progress);
+    outcome.result = meet->Check(request.courseOverride, progress);
     if (outcome.result.cancelled) {
         outcome.result = {};
         outcome.cancelled = true;
         return outcome;
     }
-    outcome.heading = et::meet::Heading(*meet);
+    outcome.heading = meet->Heading();
     outcome.meet = std::move(meet);
     return outcome;
 }

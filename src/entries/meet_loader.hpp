@@ -12,21 +12,22 @@
 #include <string>
 #include <vector>
 
-#include "lenex/lenex_entries.hpp"
+#include "formats/meet_files.hpp"
 
 namespace et::entries {
 
 // What to check. A meet already read is checked again as it is (a new course); otherwise the
-// meet file is read afresh and every standards file added to it, in order.
+// meet file (Lenex or SDIF, told by content) is read afresh and every standards file added to
+// it, in order. A file that holds no entries (results, records) is refused, saying what it holds.
 struct LoadRequest {
     std::string meetPath;
     std::vector<std::string> standardsPaths;
-    std::shared_ptr<const et::meet::Meet> meet;
+    std::shared_ptr<const et::formats::MeetFile> meet;
     std::optional<std::string> courseOverride;
 };
 
 struct LoadOutcome {
-    std::shared_ptr<const et::meet::Meet> meet; // null unless the check ran to its end
+    std::shared_ptr<const et::formats::MeetFile> meet; // null unless the check ran to its end
     et::meet::MeetHeading heading;
     et::meet::CheckResult result;
     std::string error; // why a file could not be read; nothing else is then usable

@@ -1133,8 +1133,8 @@ ReadResult ReadMeetBytes(std::string_view bytes, std::string_view name) {
     return ReadMeetData(std::string(bytes), std::string(name));
 }
 
-std::string AddStandards(Meet& meet, const Meet& standards) {
-    if (&meet == &standards) {
+std::string AddStandards(PlainMeet& meet, const Meet& standards) {
+    if (&meet == static_cast<const PlainMeet*>(&standards)) {
         return "a meet's own time standard lists are already read";
     }
     meet.lists.insert(meet.lists.end(), standards.lists.begin(), standards.lists.end());

@@ -171,17 +171,18 @@ ReadResult ReadMeetFile(const std::string& path);
 // The same from bytes already in memory; name is used in messages.
 ReadResult ReadMeetBytes(std::string_view bytes, std::string_view name);
 
-// Adds the time standard lists of another Lenex file (an invitation, a federation's list).
+// Adds the time standard lists of another Lenex file (an invitation, a federation's list) to a
+// meet of any format.
 // Empty on success, else the message.
-std::string AddStandards(Meet& meet, const Meet& standards);
+std::string AddStandards(PlainMeet& meet, const Meet& standards);
 
 // Adds the time standard lists of a further file given as its bytes: a Lenex file (.lef or
 // .lxf, told by content: it starts with '<' or is a ZIP archive), or a table of qualifying times
 // saved as CSV (check/standards_table.hpp). Nothing is added unless the whole file is read. Empty
 // on success, else the message naming the file and line: "times.csv:12: reason".
-std::string AddStandardsFile(Meet& meet, std::string_view bytes, std::string_view name);
+std::string AddStandardsFile(PlainMeet& meet, std::string_view bytes, std::string_view name);
 // The same for the file at path.
-std::string AddStandardsPath(Meet& meet, const std::string& path);
+std::string AddStandardsPath(PlainMeet& meet, const std::string& path);
 
 MeetHeading Heading(const Meet& meet);
 

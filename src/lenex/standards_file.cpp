@@ -23,7 +23,7 @@ bool IsLenexBytes(std::string_view bytes) {
 
 } // namespace
 
-std::string AddStandardsFile(Meet& meet, std::string_view bytes, std::string_view name) {
+std::string AddStandardsFile(PlainMeet& meet, std::string_view bytes, std::string_view name) {
     if (IsLenexBytes(bytes)) {
         const ReadResult read = ReadMeetBytes(bytes, name);
         if (!read.meet) {
@@ -37,7 +37,7 @@ std::string AddStandardsFile(Meet& meet, std::string_view bytes, std::string_vie
     return AddStandardsTable(meet, bytes, name);
 }
 
-std::string AddStandardsPath(Meet& meet, const std::string& path) {
+std::string AddStandardsPath(PlainMeet& meet, const std::string& path) {
     std::string bytes;
     if (std::string error = io::ReadWholeFile(path, bytes, kLargestMeetFile); !error.empty()) {
         return error;

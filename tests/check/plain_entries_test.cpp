@@ -3,6 +3,7 @@
 
 #include "check/entry_check.hpp"
 #include "check/fees.hpp"
+#include "check/standard_lists.hpp"
 
 #include <gtest/gtest.h>
 
@@ -70,6 +71,8 @@ TEST(PlainEntries, CheckedFromPlainValuesInTheFormatsOwnWords) {
     EntryFacts noEvent = Entry("1:00.00", 6000, "SCM");
     noEvent.entrant.event = et::meet::kNoEvent;
     noEvent.eventid.text = "99";
+    EntryFacts lacking = Entry("1:00.00", 6000, "SCM");
+    lacking.lacking = "no event number (columns 73-76)";
     const struct {
         const char* name;
         EntryFacts entry;
@@ -91,6 +94,8 @@ TEST(PlainEntries, CheckedFromPlainValuesInTheFormatsOwnWords) {
          "program.sd3:3: seed course 'SCX' is no course code", "SCX", ""},
         {"an event the meet does not hold", noEvent, Verdict::Error,
          "program.sd3:3: event number '99' is no event of the meet", "SCM", ""},
+        {"a line that does not say enough", lacking, Verdict::Error,
+         "program.sd3:3: no event number (columns 73-76)", "SCM", ""},
     };
     const et::meet::PlainMeet meet = OneEventMeet();
     for (const auto& c : cases) {
@@ -120,6 +125,30 @@ TEST(PlainEntries, FeesOfTheAcceptedEntries) {
         ASSERT_EQ(fees.clubs.size(), 1U) << sessions;
         EXPECT_EQ(fees.clubs[0].entries, 1U) << sessions; // the swim that misses pays no fee
         EXPECT_EQ(fees.clubs[0].total, 650) << sessions;
+    }
+}
+
+// A swimmer's age at the meet: the birth date decides, the age the file gives only without one.
+TEST(PlainEntries, AgeFromTheBirthDateElseTheFilesAge) {
+    et::meet::MeetPart part;
+    part.ageDateType = "DATE";
+    part.ageDate = {2026, 12, 5};
+    const struct {
+        et::meet::Date birth;
+        long age;
+        std::optional<int> expected;
+    } cases[] = {
+        {{2014, 3, 14}, 99, 12},
+        {{2013, 12, 5}, -1, 13},
+        {{}, 13, 13},
+        {{}, -1, std::nullopt},
+    };
+    for (const auto& c : cases) {
+        et::meet::Owner swimmer;
+        swimmer.birth = c.birth;
+        swimmer.age = c.age;
+        EXPECT_EQ(et::meet::AgeOfSwimmer(swimmer, part), c.expected)
+            << c.birth.year << " " << c.age;
     }
 }
 

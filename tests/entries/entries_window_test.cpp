@@ -136,6 +136,7 @@ private slots:
     void swimmersTimesAndTheCourseUsed();
     void saveAndExportWriteWhatTheCommandLineWrites();
     void neverSavesOverTheOpenedMeet();
+    void opensAnSdifFileAndSavesItsCopyInItsDialect();
     void cancelDuringALongLoadLeavesAnEmptyUsableWindow();
     void longLoadReportsProgress();
     void badFileKeepsThePreviousMeet_data();
@@ -551,6 +552,36 @@ void EntriesWindowTest::neverSavesOverTheOpenedMeet() {
     QVERIFY2(text.contains(QStringLiteral("meet.lef")), qPrintable(text));
     QCOMPARE(readAll(opened), readAll(data("winter-open.lef")));
     QVERIFY(window_->hasUnsavedWork());
+}
+
+void EntriesWindowTest::opensAnSdifFileAndSavesItsCopyInItsDialect() {
+    const QString golden = QStringLiteral(ENTRIES_TEST_DATA "/../../meet/golden/");
+    const QString opened = golden + QStringLiteral("sdif-lakeside.sd3");
+    QVERIFY(load(opened));
+    QCOMPARE(window_->model().rowCount(), 6);
+    QVERIFY(window_->hasUnsavedWork());
+    // A Lenex name is refused: the copy is written in the dialect read.
+    QString text;
+    bool saved = true;
+    const QString asLenex = scratch_->filePath(QStringLiteral("window.lef"));
+    QCOMPARE(
+        watchdog_.drive([&] { saved = window_->saveConvertedMeetTo(asLenex); }, {answerBox(text)}),
+        std::size_t{1});
+    QVERIFY(!saved);
+    QVERIFY2(text.contains(QStringLiteral(".cl2 or .sd3")), qPrintable(text));
+    const QString mine = scratch_->filePath(QStringLiteral("window.SD3"));
+    const QString theirs = scratch_->filePath(QStringLiteral("cli.sd3"));
+    QVERIFY(window_->saveConvertedMeetTo(mine));
+    QVERIFY(runCli({opened, QStringLiteral("--report"), QStringLiteral("/dev/null"),
+                    QStringLiteral("-o"), theirs}));
+    QCOMPARE(readAll(mine), readAll(theirs));
+    // A results file holds nothing to check; the meet open stays.
+    QCOMPARE(watchdog_.drive([&] { load(golden + QStringLiteral("sdif-results.cl2")); },
+                             {answerBox(text)}),
+             std::size_t{1});
+    QVERIFY2(text.contains(QStringLiteral("3 results of 2 swimmers and no entries")),
+             qPrintable(text));
+    QCOMPARE(window_->model().rowCount(), 6);
 }
 
 void EntriesWindowTest::cancelDuringALongLoadLeavesAnEmptyUsableWindow() {

@@ -1,10 +1,11 @@
 #!/bin/sh
 # Runs `equivtimes-cli entries` on every golden meet file in a folder and compares its report,
 # the converted meet, its messages and its exit status with the expected ones.
-#   NAME.lef or NAME.lxf   the meet file
+#   NAME.lef or NAME.lxf   the meet file (or NAME.cl2, NAME.sd3: an SDIF file)
 #   NAME.args              further arguments, as shell words (optional)
 #   NAME.csv               expected report
-#   NAME.out.lef           expected converted meet (none expected when missing)
+#   NAME.out.lef           expected converted meet (none expected when missing); for an SDIF
+#                          file NAME.out.cl2 or NAME.out.sd3, the converted copy in its dialect
 #   NAME.err               expected standard error (empty when missing)
 #   NAME.status            expected exit status (0 when missing)
 #   NAME.fees.csv          expected fees (--fees), when there is one
@@ -24,16 +25,18 @@ compare() { # expected actual what
         failed=$((failed + 1))
     fi
 }
-for meet in *.lef *.lxf; do
+for meet in *.lef *.lxf *.cl2 *.sd3; do
     [ -f "$meet" ] || continue
-    case $meet in *.out.lef) continue ;; esac
+    case $meet in *.out.*) continue ;; esac
     name=${meet%.*}
+    out=lef
+    case $meet in *.cl2 | *.sd3) out=${meet##*.} ;; esac
     cases=$((cases + 1))
     rm -f "$tmp"/*
     set --
     [ -f "$name.args" ] && eval "set -- $(cat "$name.args")"
     [ -f "$name.fees.csv" ] && set -- "$@" --fees "$tmp/fees.csv"
-    "$prog" entries "$meet" "$@" --report "$tmp/report.csv" -o "$tmp/converted.lef" \
+    "$prog" entries "$meet" "$@" --report "$tmp/report.csv" -o "$tmp/converted.$out" \
         >"$tmp/out" 2>"$tmp/err"
     status=$?
     expected_status=0
@@ -55,9 +58,9 @@ for meet in *.lef *.lxf; do
     if [ -f "$name.fees.csv" ]; then
         compare "$name.fees.csv" "$tmp/fees.csv" "the fees"
     fi
-    if [ -f "$name.out.lef" ]; then
-        compare "$name.out.lef" "$tmp/converted.lef" "the converted meet"
-    elif [ -f "$tmp/converted.lef" ]; then
+    if [ -f "$name.out.$out" ]; then
+        compare "$name.out.$out" "$tmp/converted.$out" "the converted meet"
+    elif [ -f "$tmp/converted.$out" ]; then
         echo "FAIL $name: a converted meet was written"
         failed=$((failed + 1))
     fi

@@ -1,5 +1,5 @@
 # Builds a shared-mime-info database from the meet files' MIME package alone and checks that it
-# maps *.lef and *.lxf (and an XML document whose root is LENEX) to the types that the entries
+# maps *.lef, *.lxf, *.cl2 and *.sd3 (and an XML document whose root is LENEX) to the types that the entries
 # window's desktop entry opens, and that each type is a kind of XML or ZIP as the file is.
 #   cmake -DTOOL=<update-mime-database> -DFILE=<mime xml> -DDESKTOP=<desktop entry>
 #         -DWORK_DIR=... -P check_mime.cmake
@@ -21,7 +21,8 @@ file(STRINGS ${WORK_DIR}/subclasses subclasses)
 file(STRINGS ${WORK_DIR}/XMLnamespaces roots)
 file(READ ${DESKTOP} desktop)
 set(faults)
-foreach(pair "lef;application/x-lenex+xml;application/xml" "lxf;application/x-lenex+zip;application/zip")
+foreach(pair "lef;application/x-lenex+xml;application/xml" "lxf;application/x-lenex+zip;application/zip"
+             "cl2;application/x-sdif;text/plain" "sd3;application/x-sdif;text/plain")
     list(GET pair 0 suffix)
     list(GET pair 1 type)
     list(GET pair 2 parent)
@@ -43,4 +44,4 @@ if(faults)
     string(REPLACE ";" "\n  " faults "${faults}")
     message(FATAL_ERROR "The meet file types are not registered as they should be:\n  ${faults}")
 endif()
-message(STATUS "${FILE}: .lef and .lxf registered")
+message(STATUS "${FILE}: .lef, .lxf, .cl2 and .sd3 registered")

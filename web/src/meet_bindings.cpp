@@ -8,6 +8,7 @@
 #include "check/swim_values.hpp"
 #include "club/best_times.hpp"
 #include "club/season.hpp"
+#include "formats/meet_files.hpp"
 #include "formats/results_files.hpp"
 #include "lenex/club_entries.hpp"
 #include "lenex/converted_meet.hpp"
@@ -133,20 +134,25 @@ public:
             size, reinterpret_cast<unsigned char*>(incoming_.data())));
     }
 
-    // Reads the meet from the bytes put in buffer(), which the meet keeps as they are (the
-    // library never marks them up, so the page needs no copy of its own). Empty, or the message
-    // (with the line and column).
+    // Reads the meet, Lenex or SDIF (told by content), from the bytes put in buffer(), which a
+    // Lenex meet keeps as they are (the library never marks them up, so the page needs no copy of
+    // its own). Empty, or the message (with the line and column); a file with no entries
+    // (results, records) says what it holds, as the command line does.
     std::string open(const std::string& name) {
-        et::meet::ReadResult read = et::meet::ReadMeetData(std::exchange(incoming_, {}), name);
+        et::formats::OpenResult read =
+            et::formats::OpenMeetData(std::exchange(incoming_, {}), name);
         if (!read.meet) {
             return read.error;
+        }
+        if (const std::string holds = read.meet->NoEntriesText(); !holds.empty()) {
+            return name + " " + holds + "; there is nothing to check";
         }
         meet_ = std::move(read.meet);
         return {};
     }
 
     std::string addStandards(const std::string& bytes, const std::string& name) {
-        return et::meet::AddStandardsFile(*meet_, bytes, name);
+        return meet_->AddStandardsFile(bytes, name);
     }
 
     // Converts and checks every entry in course ("" for the file's own). onProgress(done, total)
@@ -162,8 +168,8 @@ public:
                 inBatch = 0;
             }
         };
-        result_ = et::meet::CheckEntries(
-            *meet_, course_,
+        result_ = meet_->Check(
+            course_,
             [&](std::size_t done, std::size_t total) {
                 onProgress(done, total);
                 return true;
@@ -175,7 +181,7 @@ public:
                 }
             });
         flush();
-        fees_ = et::meet::FeesOf(*meet_, result_);
+        fees_ = meet_->Fees(result_);
     }
 
     // The fees per club: see FeesValue.
@@ -199,16 +205,18 @@ public:
         return out;
     }
 
-    // {name, city, date, course, fileCourse}: the course the entries were checked in, and the
-    // file's own.
+    // {name, city, date, course, fileCourse, converted}: the course the entries were checked in,
+    // the file's own, and the ending of the converted copy's name ("-converted.lxf",
+    // "-converted.cl2": an SDIF file is written in its own dialect).
     val heading() const {
-        const et::meet::MeetHeading heading = et::meet::Heading(*meet_);
+        const et::meet::MeetHeading heading = meet_->Heading();
         val out = val::object();
         out.set("name", heading.name);
         out.set("city", heading.city);
         out.set("date", heading.date);
         out.set("course", course_.value_or(heading.course));
         out.set("fileCourse", heading.course);
+        out.set("converted", meet_->SuggestedSuffix());
         return out;
     }
 
@@ -217,15 +225,16 @@ public:
     val report() const {
         std::string csv(et::meet::kReportHeader);
         csv += "\r\n";
-        et::meet::CheckEntries(*meet_, course_, {}, [&csv](const et::meet::ReportRow& row) {
+        meet_->Check(course_, {}, [&csv](const et::meet::ReportRow& row) {
             et::meet::AppendReportCsvRow(csv, row);
         });
         return Bytes(csv);
     }
 
-    // The converted meet, .lxf or .lef by the name's ending: {bytes} or {error}.
+    // The converted meet, .lxf or .lef by the name's ending (an SDIF file's copy .cl2 or .sd3, in
+    // its own dialect): {bytes} or {error}.
     val converted(const std::string& name) const {
-        const auto [bytes, error] = et::meet::ConvertedMeetFile(*meet_, result_, name);
+        const auto [bytes, error] = meet_->ConvertedFile(result_, name);
         val out = val::object();
         if (error.empty()) {
             out.set("bytes", Bytes(bytes));
@@ -240,7 +249,7 @@ public:
 
 private:
     std::string incoming_;
-    std::unique_ptr<et::meet::Meet> meet_;
+    std::unique_ptr<et::formats::MeetFile> meet_;
     std::optional<std::string> course_;
     et::meet::CheckResult result_;
     et::meet::MeetFees fees_;

@@ -26,7 +26,7 @@ before(async () => {
   browser.context.on('request', (request) => requests.push(request));
   work = mkdtempSync(join(tmpdir(), 'equivtimes-entries-'));
   for (const name of ['county-scm.lxf', 'county-lists.xml', 'county.lef', 'masters-scm.lef',
-                      'masters-times.csv']) {
+                      'masters-times.csv', 'sdif-lakeside.sd3', 'sdif-lakeside-times.csv']) {
     copyFileSync(join(golden, name), join(work, name));
   }
 });
@@ -106,6 +106,8 @@ async function download(page, button) {
 const GOLDEN = [
   {meet: 'county-scm.lxf', standards: ['county-lists.xml'], course: 'SCM', label: '25 metres (SCM)'},
   {meet: 'masters-scm.lef', standards: ['masters-times.csv'], course: '', label: ''},
+  // An SDIF file: its copy in its own dialect, named as it was.
+  {meet: 'sdif-lakeside.sd3', standards: ['sdif-lakeside-times.csv'], course: '', label: ''},
 ];
 
 for (const golden of GOLDEN) {
