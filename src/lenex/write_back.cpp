@@ -468,7 +468,7 @@ std::pair<std::string, std::string> ConvertedDocument(const Meet& meet, const Ch
     if (!error.empty()) {
         return {{}, std::move(error)};
     }
-    return {std::move(out), {}};
+    return {std::move(out), std::string()}; // moved, not copied
 }
 
 std::pair<std::string, std::string> ConvertedMeetFile(const Meet& meet, const CheckResult& result,
