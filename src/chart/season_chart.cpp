@@ -6,7 +6,7 @@
 
 #include <algorithm>
 #include <array>
-#include <charconv>
+#include <cstdio>
 
 namespace et::chart {
 namespace {
@@ -47,14 +47,15 @@ constexpr std::array<MarkShape, 9> kMarks = {{
     {R"(path d="M0-5.5L5 4H-5Z")", false},
 }};
 
-// Coordinates to a tenth, written the same on every machine.
+// Coordinates to a tenth, written the same on every machine: printf's rounding is exact in every
+// C library (the WebAssembly one has no floating-point to_chars), and a decimal comma of a
+// locale is put back to a point.
 std::string Num(double value) {
     std::array<char, 32> buffer{};
     const double rounded = value == 0.0 ? 0.0 : value; // no "-0.0"
-    const auto end = std::to_chars(buffer.data(), buffer.data() + buffer.size(), rounded,
-                                   std::chars_format::fixed, 1)
-                         .ptr;
-    std::string text(buffer.data(), end);
+    const int length = std::snprintf(buffer.data(), buffer.size(), "%.1f", rounded);
+    std::string text(buffer.data(), static_cast<std::size_t>(std::max(length, 0)));
+    std::replace(text.begin(), text.end(), ',', '.');
     return text == "-0.0" ? "0.0" : text;
 }
 

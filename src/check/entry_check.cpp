@@ -290,7 +290,10 @@ private:
         }
         row.converted_time = converted.box;
         limited.hundredths = converted.hundredths;
-        conversions_.push_back({index, converted.hundredths,
+        // A meet's entries are counted in 32 bits (their places are), and a swim's hundredths
+        // fit them.
+        conversions_.push_back({static_cast<std::uint32_t>(index),
+                                static_cast<std::int32_t>(converted.hundredths),
                                 CourseOfPool(*PoolOfCourse(row.course)),
                                 CourseOfPool(*PoolOfCourse(swims.entryCourse))});
         return true;

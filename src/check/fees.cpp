@@ -9,6 +9,7 @@
 #include <map>
 #include <set>
 #include <utility>
+#include <vector>
 
 namespace et::meet {
 namespace {
@@ -17,16 +18,49 @@ bool Accepted(Verdict verdict) {
     return verdict == Verdict::Meets || verdict == Verdict::NoStandard;
 }
 
+// A swimmer or relay team of a club's accepted entries and the session of the entry: one for each
+// entry, put in order and counted once each when the lines are made (four bytes an entry cost
+// less than a tree's node for each swimmer and session).
+using EntrantInSession = std::pair<std::uint32_t, std::uint32_t>; // session, entrant
+
 // What one club's accepted entries are made of, as the fees count them.
 struct ClubTally {
     std::size_t part = 0;
     std::map<std::size_t, std::size_t> byEvent; // entries by event index (programme order)
-    std::set<std::uint32_t> swimmers;
-    std::set<std::uint32_t> relays;
     std::set<std::size_t> sessions;
-    std::map<std::size_t, std::set<std::uint32_t>> swimmersBySession;
-    std::map<std::size_t, std::set<std::uint32_t>> relaysBySession;
+    std::vector<EntrantInSession> swimmers;
+    std::vector<EntrantInSession> relays;
 };
+
+// Each swimmer (or relay team) and session once, in order.
+void Distinct(std::vector<EntrantInSession>& entrants) {
+    std::sort(entrants.begin(), entrants.end());
+    entrants.erase(std::unique(entrants.begin(), entrants.end()), entrants.end());
+}
+
+// How many swimmers (or relay teams) of entrants (made distinct) there are in all.
+std::size_t CountAll(const std::vector<EntrantInSession>& entrants) {
+    std::vector<std::uint32_t> all;
+    all.reserve(entrants.size());
+    for (const EntrantInSession& entrant : entrants) {
+        all.push_back(entrant.second);
+    }
+    std::sort(all.begin(), all.end());
+    return static_cast<std::size_t>(std::unique(all.begin(), all.end()) - all.begin());
+}
+
+// How many of entrants (made distinct) swim in session.
+std::size_t CountIn(const std::vector<EntrantInSession>& entrants, std::size_t session) {
+    const auto in = [](const EntrantInSession& entrant, std::size_t s) {
+        return entrant.first < s;
+    };
+    const auto after = [](std::size_t s, const EntrantInSession& entrant) {
+        return s < entrant.first;
+    };
+    return static_cast<std::size_t>(
+        std::upper_bound(entrants.begin(), entrants.end(), session, after) -
+        std::lower_bound(entrants.begin(), entrants.end(), session, in));
+}
 
 class Invoice {
 public:
@@ -82,12 +116,6 @@ private:
     bool mixed_ = false;
 };
 
-std::size_t CountIn(const std::map<std::size_t, std::set<std::uint32_t>>& bySession,
-                    std::size_t session) {
-    const auto found = bySession.find(session);
-    return found == bySession.end() ? 0 : found->second.size();
-}
-
 void MakeLines(const PlainMeet& meet, const ClubTally& tally, ClubFees& club,
                std::vector<std::string>& problems) {
     const MeetPart& part = meet.parts[tally.part];
@@ -96,7 +124,7 @@ void MakeLines(const PlainMeet& meet, const ClubTally& tally, ClubFees& club,
         const Event& event = meet.events[index];
         invoice.Add(EventTitle(event), count, event.fee);
     }
-    invoice.AddTyped(part.fees, "", 1, tally.swimmers.size(), tally.relays.size());
+    invoice.AddTyped(part.fees, "", 1, club.swimmers, club.relays);
     for (const std::size_t session : tally.sessions) {
         // A meet file that names no sessions (an SDIF meet) has no session fees to add.
         if (session >= part.sessions.size()) {
@@ -106,15 +134,62 @@ void MakeLines(const PlainMeet& meet, const ClubTally& tally, ClubFees& club,
         const std::string suffix =
             " (session " + (rules.number.empty() ? std::to_string(session + 1) : rules.number) +
             ")";
-        invoice.AddTyped(rules.fees, suffix, 1, CountIn(tally.swimmersBySession, session),
-                         CountIn(tally.relaysBySession, session));
+        invoice.AddTyped(rules.fees, suffix, 1, CountIn(tally.swimmers, session),
+                         CountIn(tally.relays, session));
     }
 }
+
+// The clubs' tallies, made an accepted entry at a time, in the order the clubs first come.
+class Tallies {
+public:
+    explicit Tallies(const PlainMeet& meet) : meet_(meet) {}
+
+    void Add(std::size_t part, const std::string& club, std::uint32_t entrant, bool relay,
+             std::size_t event) {
+        // A club's entries come together: the club of the entry before is asked first.
+        if (last_ == kNone || tallies_[last_].part != part || fees_.clubs[last_].club != club) {
+            const auto [at, added] = clubIndex_.emplace(std::pair{part, club}, tallies_.size());
+            if (added) {
+                tallies_.emplace_back().part = part;
+                fees_.clubs.emplace_back().club = club;
+            }
+            last_ = at->second;
+        }
+        ClubTally& tally = tallies_[last_];
+        const std::size_t session = meet_.events[event].session;
+        ++fees_.clubs[last_].entries;
+        ++tally.byEvent[event];
+        tally.sessions.insert(session);
+        (relay ? tally.relays : tally.swimmers)
+            .emplace_back(static_cast<std::uint32_t>(session), entrant);
+    }
+
+    MeetFees Finish() {
+        for (std::size_t c = 0; c < tallies_.size(); ++c) {
+            ClubFees& club = fees_.clubs[c];
+            ClubTally& tally = tallies_[c];
+            Distinct(tally.swimmers);
+            Distinct(tally.relays);
+            club.swimmers = CountAll(tally.swimmers);
+            club.relays = CountAll(tally.relays);
+            MakeLines(meet_, tally, club, fees_.problems);
+        }
+        return std::move(fees_);
+    }
+
+private:
+    static constexpr std::size_t kNone = static_cast<std::size_t>(-1);
+    const PlainMeet& meet_;
+    MeetFees fees_;
+    std::vector<ClubTally> tallies_;
+    std::map<std::pair<std::size_t, std::string>, std::size_t> clubIndex_;
+    std::size_t last_ = kNone;
+};
 
 } // namespace
 
 MeetFees FeesOf(const PlainMeet& meet, const EntrySource& entries, const CheckResult& result) {
-    std::vector<FeeEntry> accepted;
+    Tallies tallies(meet);
     const std::size_t count = std::min(entries.size(), result.verdicts.size());
     for (std::size_t i = 0; i < count; ++i) {
         if (!Accepted(result.verdicts[i])) {
@@ -125,43 +200,17 @@ MeetFees FeesOf(const PlainMeet& meet, const EntrySource& entries, const CheckRe
             continue; // an accepted entry names an event of the meet
         }
         const Owner& owner = meet.owners[entry.owner];
-        accepted.push_back({owner.part, owner.club, entry.owner, owner.relay, entry.event});
+        tallies.Add(owner.part, owner.club, entry.owner, owner.relay, entry.event);
     }
-    return FeesOfEntries(meet, accepted);
+    return tallies.Finish();
 }
 
 MeetFees FeesOfEntries(const PlainMeet& meet, const std::vector<FeeEntry>& accepted) {
-    MeetFees fees;
-    std::vector<ClubTally> tallies;
-    std::map<std::pair<std::size_t, std::string>, std::size_t> clubIndex;
+    Tallies tallies(meet);
     for (const FeeEntry& entry : accepted) {
-        const auto [at, added] =
-            clubIndex.emplace(std::pair{entry.part, entry.club}, tallies.size());
-        if (added) {
-            tallies.emplace_back().part = entry.part;
-            fees.clubs.emplace_back().club = entry.club;
-        }
-        ClubTally& tally = tallies[at->second];
-        ClubFees& club = fees.clubs[at->second];
-        const std::size_t session = meet.events[entry.event].session;
-        ++club.entries;
-        ++tally.byEvent[entry.event];
-        tally.sessions.insert(session);
-        if (entry.relay) {
-            tally.relays.insert(entry.entrant);
-            tally.relaysBySession[session].insert(entry.entrant);
-        } else {
-            tally.swimmers.insert(entry.entrant);
-            tally.swimmersBySession[session].insert(entry.entrant);
-        }
+        tallies.Add(entry.part, entry.club, entry.entrant, entry.relay, entry.event);
     }
-    for (std::size_t c = 0; c < tallies.size(); ++c) {
-        ClubFees& club = fees.clubs[c];
-        club.swimmers = tallies[c].swimmers.size();
-        club.relays = tallies[c].relays.size();
-        MakeLines(meet, tallies[c], club, fees.problems);
-    }
-    return fees;
+    return tallies.Finish();
 }
 
 std::string MoneyText(long cents) {

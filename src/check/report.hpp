@@ -4,6 +4,7 @@
 // line, the entries window and the page print and show these rows; none of them decides.
 
 #include <cstddef>
+#include <cstdint>
 #include <functional>
 #include <string>
 #include <string_view>
@@ -14,7 +15,7 @@ namespace et::meet {
 // Ineligible: the meet's rules refuse the entry whatever its time (the qualifying period, who may
 // swim the event, the entry limits). Withdrawn: the entry's own status (WDR, RJC, SICK, DNS...)
 // takes it out of the meet; it is neither judged nor converted.
-enum class Verdict {
+enum class Verdict : std::uint8_t {
     Meets,
     Misses,
     NoStandard,
@@ -92,8 +93,8 @@ using Progress = std::function<bool(std::size_t done, std::size_t total)>;
 // meet's entries (the file's order), its time there and the event's course, and the course its
 // entry time was swum in.
 struct Conversion {
-    std::size_t entry = 0;
-    long hundredths = 0;
+    std::uint32_t entry = 0;
+    std::int32_t hundredths = 0;
     std::string_view course; // the course code, a constant text
     std::string_view swum;   // the same
 };

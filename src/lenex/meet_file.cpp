@@ -22,10 +22,12 @@
 #include <charconv>
 #include <cstdio>
 #include <cstring>
+#include <initializer_list>
 #include <iterator>
 #include <limits>
 #include <memory>
 #include <tuple>
+#include <utility>
 
 namespace et::meet {
 namespace {
@@ -344,6 +346,24 @@ public:
         }
     }
 
+    // The places of the named attributes of node, looked for in one pass over its attributes
+    // (the first of a name, as node.attribute finds it); those it has not stay absent.
+    void TakeAttributes(const pugi::xml_node& node,
+                        std::initializer_list<std::pair<const char*, Span*>> wanted) const {
+        for (pugi::xml_attribute attribute = node.first_attribute(); attribute;
+             attribute = attribute.next_attribute()) {
+            const char* name = attribute.name();
+            for (const auto& [wantedName, span] : wanted) {
+                if (std::strcmp(name, wantedName) == 0) {
+                    if (!span->present()) {
+                        *span = SpanOf(attribute);
+                    }
+                    break;
+                }
+            }
+        }
+    }
+
     void ReadEntries(const pugi::xml_node& holder, std::size_t owner) {
         for (const pugi::xml_node entries : holder.children("ENTRIES")) {
             for (const pugi::xml_node node : entries.children("ENTRY")) {
@@ -351,16 +371,16 @@ public:
                 entry.owner = static_cast<std::uint32_t>(owner);
                 entry.tag = OffsetOf(node.name()) - 1;
                 entry.lastValue = SpanOf(node.last_attribute()).offset;
-                entry.eventid = SpanOf(node.attribute("eventid"));
-                entry.entrytime = SpanOf(node.attribute("entrytime"));
-                entry.entrycourse = SpanOf(node.attribute("entrycourse"));
-                entry.status = SpanOf(node.attribute("status"));
-                entry.agegroupid = SpanOf(node.attribute("agegroupid"));
+                TakeAttributes(node, {{"eventid", &entry.eventid},
+                                      {"entrytime", &entry.entrytime},
+                                      {"entrycourse", &entry.entrycourse},
+                                      {"status", &entry.status},
+                                      {"agegroupid", &entry.agegroupid}});
                 if (const pugi::xml_node info = node.child("MEETINFO")) {
-                    entry.meetinfoDate = SpanOf(info.attribute("date"));
                     entry.meetinfo = OffsetOf(info.name()) + 8;
-                    entry.meetinfoCourse = SpanOf(info.attribute("course"));
-                    entry.qualificationtime = SpanOf(info.attribute("qualificationtime"));
+                    TakeAttributes(info, {{"date", &entry.meetinfoDate},
+                                          {"course", &entry.meetinfoCourse},
+                                          {"qualificationtime", &entry.qualificationtime}});
                 }
                 meet_.entries.push_back(entry);
             }
@@ -920,11 +940,6 @@ std::string_view Utf8Document(const Meet& meet, std::string& held) {
 
 namespace {
 
-// An entry's values, in the order an entry packed keeps them.
-constexpr std::array<Span Entry::*, 8> kEntrySpans = {
-    &Entry::eventid,    &Entry::entrytime,    &Entry::entrycourse,    &Entry::status,
-    &Entry::agegroupid, &Entry::meetinfoDate, &Entry::meetinfoCourse, &Entry::qualificationtime};
-
 // A packed entry's place after its tag: kNoPlace for a place of 0 (none), kKeptWhole in
 // lastValue for an entry kept whole.
 constexpr std::uint16_t kNoPlace = 0xFFFF;
@@ -950,23 +965,26 @@ bool Entries::Pack(const Entry& entry, Packed& packed) {
     packed.tag = entry.tag;
     packed.lastValue = PackPlace(entry.lastValue, entry.tag);
     packed.meetinfo = PackPlace(entry.meetinfo, entry.tag);
-    for (std::size_t k = 0; k < kSpans; ++k) {
-        const Span& span = entry.*kEntrySpans[k];
+    bool fits = packed.lastValue != kKeptWhole && packed.meetinfo != kKeptWhole;
+    const auto value = [&entry, &packed, &fits](const Span& span, std::size_t k) {
         if (!span.present()) {
             packed.sizes[k] = kNoValue;
-            continue;
+            return;
         }
-        if (span.size >= kNoValue) {
-            return false;
-        }
+        const std::uint32_t after = span.offset - entry.tag; // wraps for a place before the tag
+        fits = fits && span.offset >= entry.tag && after <= 0xFFFF && span.size < kNoValue;
+        packed.offsets[k] = static_cast<std::uint16_t>(after);
         packed.sizes[k] = static_cast<std::uint8_t>(span.size);
-        const std::uint16_t offset = PackPlace(span.offset, entry.tag);
-        if (offset == kKeptWhole || offset == kNoPlace) {
-            return false;
-        }
-        packed.offsets[k] = offset;
-    }
-    return packed.lastValue != kKeptWhole && packed.meetinfo != kKeptWhole;
+    };
+    value(entry.eventid, 0);
+    value(entry.entrytime, 1);
+    value(entry.entrycourse, 2);
+    value(entry.status, 3);
+    value(entry.agegroupid, 4);
+    value(entry.meetinfoDate, 5);
+    value(entry.meetinfoCourse, 6);
+    value(entry.qualificationtime, 7);
+    return fits;
 }
 
 void Entries::push_back(const Entry& entry) {
@@ -985,16 +1003,23 @@ Entry Entries::operator[](std::size_t i) const {
     if (packed.lastValue == kKeptWhole) {
         return whole_[packed.tag];
     }
+    const auto value = [&packed](std::size_t k) {
+        return packed.sizes[k] == kNoValue ? Span()
+                                           : Span{packed.tag + packed.offsets[k], packed.sizes[k]};
+    };
     Entry entry;
     entry.owner = packed.owner;
     entry.tag = packed.tag;
     entry.lastValue = UnpackPlace(packed.lastValue, packed.tag);
     entry.meetinfo = UnpackPlace(packed.meetinfo, packed.tag);
-    for (std::size_t k = 0; k < kSpans; ++k) {
-        if (packed.sizes[k] != kNoValue) {
-            entry.*kEntrySpans[k] = {packed.tag + packed.offsets[k], packed.sizes[k]};
-        }
-    }
+    entry.eventid = value(0);
+    entry.entrytime = value(1);
+    entry.entrycourse = value(2);
+    entry.status = value(3);
+    entry.agegroupid = value(4);
+    entry.meetinfoDate = value(5);
+    entry.meetinfoCourse = value(6);
+    entry.qualificationtime = value(7);
     return entry;
 }
 

@@ -339,10 +339,19 @@ private:
     zip_error_t error_;
 };
 
-// A ZIP archive built in memory holding one member, the converted document; empty with the
-// message on failure.
-std::pair<std::string, std::string> ZipDocument(std::string_view member, const Meet& meet,
-                                                const CheckResult& result, Deflate deflate) {
+using ZipBuffer = std::unique_ptr<zip_source_t, SourceCloser>;
+
+// The .lef inside an .lxf takes the .lxf's own name.
+std::string MemberName(const std::string& outputName) {
+    std::string member = outputName.substr(outputName.find_last_of('/') + 1);
+    member.replace(member.size() - 4, 4, ".lef");
+    return member;
+}
+
+// A ZIP archive built in memory holding one member, the converted document, in target; empty, or
+// the message on failure.
+std::string BuildArchive(std::string_view member, const Meet& meet, const CheckResult& result,
+                         Deflate deflate, ZipBuffer& target) {
     std::size_t size = 0;
     if (std::string error = Pieces(meet, result,
                                    [&size](std::string_view piece) {
@@ -350,20 +359,19 @@ std::pair<std::string, std::string> ZipDocument(std::string_view member, const M
                                        return true;
                                    });
         !error.empty()) {
-        return {{}, error};
+        return error;
     }
     DocumentStream stream(meet, result, size);
     zip_error_t error;
     zip_error_init(&error);
-    const auto failed = [&error](zip_t* archive) -> std::pair<std::string, std::string> {
+    const auto failed = [&error](zip_t* archive) {
         std::string message =
             archive != nullptr ? zip_strerror(archive) : zip_error_strerror(&error);
         zip_error_fini(&error);
-        return {{}, "cannot build the ZIP archive: " + message};
+        return "cannot build the ZIP archive: " + message;
     };
     // The archive is built in a buffer source that is kept past zip_close to read it back.
-    std::unique_ptr<zip_source_t, SourceCloser> target(
-        zip_source_buffer_create(nullptr, 0, 0, &error));
+    target.reset(zip_source_buffer_create(nullptr, 0, 0, &error));
     if (!target) {
         return failed(nullptr);
     }
@@ -396,18 +404,55 @@ std::pair<std::string, std::string> ZipDocument(std::string_view member, const M
         return message;
     }
     zip_error_fini(&error);
+    return {};
+}
+
+// The archive built in target handed to write a piece at a time, so that it need not stand
+// twice in memory; empty, or the message when it cannot be read back.
+std::string ReadArchive(zip_source_t* target, std::size_t& size,
+                        const std::function<bool(std::string_view)>& write) {
+    static constexpr std::string_view kUnread = "cannot read back the ZIP archive built";
     zip_stat_t stat;
     zip_stat_init(&stat);
-    if (zip_source_stat(target.get(), &stat) != 0 || zip_source_open(target.get()) != 0) {
-        return {{}, "cannot read back the ZIP archive built"};
+    if (zip_source_stat(target, &stat) != 0 || zip_source_open(target) != 0) {
+        return std::string(kUnread);
     }
-    std::string out(static_cast<std::size_t>(stat.size), '\0');
-    const zip_int64_t got = zip_source_read(target.get(), out.data(), out.size());
-    zip_source_close(target.get());
-    if (got < 0 || static_cast<std::size_t>(got) != out.size()) {
-        return {{}, "cannot read back the ZIP archive built"};
+    size = static_cast<std::size_t>(stat.size);
+    std::array<char, 1 << 16> piece{};
+    std::size_t read = 0;
+    bool written = true;
+    while (written && read < size) {
+        const zip_int64_t got =
+            zip_source_read(target, piece.data(), std::min<std::size_t>(piece.size(), size - read));
+        if (got <= 0) {
+            break;
+        }
+        read += static_cast<std::size_t>(got);
+        written = write(std::string_view(piece.data(), static_cast<std::size_t>(got)));
     }
-    return {std::move(out), {}};
+    zip_source_close(target);
+    return written && read != size ? std::string(kUnread) : std::string();
+}
+
+// A ZIP archive in memory holding one member, the converted document; empty with the message
+// on failure.
+std::pair<std::string, std::string> ZipDocument(std::string_view member, const Meet& meet,
+                                                const CheckResult& result, Deflate deflate) {
+    ZipBuffer target;
+    std::pair<std::string, std::string> out;
+    out.second = BuildArchive(member, meet, result, deflate, target);
+    if (out.second.empty()) {
+        std::size_t size = 0;
+        out.second = ReadArchive(target.get(), size, [&out, &size](std::string_view piece) {
+            out.first.reserve(size);
+            out.first += piece;
+            return true;
+        });
+    }
+    if (!out.second.empty()) {
+        out.first.clear();
+    }
+    return out;
 }
 
 } // namespace
@@ -423,7 +468,7 @@ std::pair<std::string, std::string> ConvertedDocument(const Meet& meet, const Ch
     if (!error.empty()) {
         return {{}, std::move(error)};
     }
-    return {std::move(out), {}};
+    return {std::move(out), std::string()}; // moved, not copied
 }
 
 std::pair<std::string, std::string> ConvertedMeetFile(const Meet& meet, const CheckResult& result,
@@ -432,10 +477,7 @@ std::pair<std::string, std::string> ConvertedMeetFile(const Meet& meet, const Ch
     if (Lowercase(Extension(outputName)) != ".lxf") {
         return ConvertedDocument(meet, result);
     }
-    // The .lef inside takes the .lxf's own name.
-    std::string member = outputName.substr(outputName.find_last_of('/') + 1);
-    member.replace(member.size() - 4, 4, ".lef");
-    return ZipDocument(member, meet, result, deflate);
+    return ZipDocument(MemberName(outputName), meet, result, deflate);
 }
 
 std::string ConvertedMeetNameError(const std::string& outputPath) {
@@ -456,17 +498,29 @@ std::string WriteConvertedMeet(const Meet& meet, const CheckResult& result,
         (outputPath == meet.sourcePath || io::SameFile(outputPath, meet.sourcePath))) {
         return outputPath + ": that is the meet file read; the converted meet goes to another file";
     }
+    ZipBuffer archive;
     if (extension == ".lxf") {
-        const auto [archive, error] = ConvertedMeetFile(meet, result, outputPath);
-        if (!error.empty()) {
+        // Built in memory, then written from libzip's own buffer.
+        if (std::string error =
+                BuildArchive(MemberName(outputPath), meet, result, Deflate::Default, archive);
+            !error.empty()) {
             return outputPath + ": " + error;
         }
-        return io::WriteWholeFile(outputPath, archive);
     }
     // Written as it is made: a large meet is not held twice.
     io::WholeFileWriter file;
     if (std::string error = file.Open(outputPath); !error.empty()) {
         return error;
+    }
+    if (archive) {
+        std::size_t size = 0;
+        const std::string error = ReadArchive(
+            archive.get(), size, [&file](std::string_view piece) { return file.Write(piece); });
+        if (!error.empty()) {
+            file.Abandon();
+            return outputPath + ": " + error;
+        }
+        return file.Commit();
     }
     const std::string error =
         Pieces(meet, result, [&file](std::string_view piece) { return file.Write(piece); });

@@ -46,7 +46,7 @@ async function openSeason(viewport) {
 
 // Chooses the swimmer and the pool, and waits for the chart drawn for them.
 async function draw(page, swimmer, label) {
-  await page.getByLabel('Pool', {exact: true}).selectOption({label});
+  await page.getByRole('combobox', {name: /^Pool/}).selectOption({label});
   await page.getByLabel('Swimmer', {exact: true}).fill(swimmer);
   await page.waitForFunction(([name, caption]) => document.querySelector('#chart svg > title')
     ?.textContent === `Season of ${name} in ${caption}`, [swimmer.replace(/ \(.*$/, ''), label.replace(/ \(.*$/, '')]);
@@ -80,7 +80,7 @@ test('at phone width the chart fits the screen, and another pool redraws it', as
   await draw(page, 'Otter, Ada (2012-03-05, Riverside SC, license 123456)', '50 metres (LCM)');
   const box = await page.locator('#chart svg').boundingBox();
   assert.ok(box.x >= 0 && box.x + box.width <= 360, `the chart runs off the screen: ${JSON.stringify(box)}`);
-  await page.getByLabel('Pool', {exact: true}).selectOption({label: '25 yards (SCY)'});
+  await page.getByRole('combobox', {name: /^Pool/}).selectOption({label: '25 yards (SCY)'});
   await page.waitForFunction(() => / in 25 yards$/.test(document.querySelector('#chart svg > title')?.textContent));
   const [file] = await Promise.all([page.waitForEvent('download'),
                                     page.getByRole('button', {name: 'Download chart (SVG)'}).click()]);
