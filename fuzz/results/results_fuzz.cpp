@@ -7,6 +7,8 @@
 #include "club/best_times.hpp"
 #include "club/season.hpp"
 #include "lenex/club_entries.hpp"
+#include "lenex/lenex_entries.hpp"
+#include "lenex/meet_file.hpp"
 #include "lenex/results_file.hpp"
 
 #include <algorithm>
