@@ -55,10 +55,16 @@ std::string TimeLabel(long hundredths, bool tenths) {
     const long units = (std::max(hundredths, 0L) + unit / 2) / unit;
     const long seconds = tenths ? units / 10 : units;
     const long minutes = seconds / 60;
-    std::string label = minutes > 0 ? std::to_string(minutes) + ":" + TwoDigits(seconds % 60)
-                                    : std::to_string(seconds);
+    // Appended piece by piece: GCC 12's optimiser warns (wrongly) of overlapping copies when a
+    // short literal is added in front of a string.
+    std::string label = std::to_string(minutes > 0 ? minutes : seconds);
+    if (minutes > 0) {
+        label += ':';
+        label += TwoDigits(seconds % 60);
+    }
     if (tenths) {
-        label += "." + std::to_string(units % 10);
+        label += '.';
+        label += std::to_string(units % 10);
     }
     return label;
 }

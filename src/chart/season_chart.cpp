@@ -113,9 +113,15 @@ std::string MarkId(std::size_t pool) {
 std::string Defs() {
     std::string out = "<defs>\n";
     for (std::size_t n = 0; n < kMarks.size(); ++n) {
-        out += "<" + std::string(kMarks[n].element) + " id=\"" + MarkId(n) + "\" fill=\"" +
-               std::string(kMarks[n].solid ? kInk : std::string_view("#fff")) + "\" stroke=\"" +
-               std::string(kInk) + "\" stroke-width=\"1.5\"/>\n";
+        out += '<';
+        out += kMarks[n].element;
+        out += " id=\"";
+        out += MarkId(n);
+        out += "\" fill=\"";
+        out += kMarks[n].solid ? kInk : std::string_view("#fff");
+        out += "\" stroke=\"";
+        out += kInk;
+        out += "\" stroke-width=\"1.5\"/>\n";
     }
     out += "<circle id=\"et-best\" r=\"8.5\" fill=\"none\" stroke=\"" + std::string(kInk) +
            "\" stroke-width=\"1.5\"/>\n";
