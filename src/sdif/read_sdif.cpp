@@ -1,6 +1,7 @@
 #include "sdif/sdif_file.hpp"
 #include "sdif/zip_member.hpp"
 
+#include <algorithm>
 #include <unordered_map>
 #include <utility>
 
@@ -12,6 +13,54 @@ constexpr std::size_t kMostLineWarnings = 100;
 
 bool StartsWithBom(std::string_view bytes) {
     return bytes.starts_with("\xEF\xBB\xBF");
+}
+
+// The value of a run of digits (at most a few).
+long DigitsValue(std::string_view digits) {
+    long value = 0;
+    for (const char c : digits) {
+        value = value * 10 + (c - '0');
+    }
+    return value;
+}
+
+bool IsDigits(std::string_view text) {
+    return !text.empty() &&
+           std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
+}
+
+// The ends of lines: where the next CR and the next LF lie, each looked for once.
+class LineEnds {
+public:
+    explicit LineEnds(std::string_view bytes)
+        : bytes_(bytes), cr_(bytes.find('\r')), lf_(bytes.find('\n')) {}
+
+    // Where the line that begins at pos ends: its CR or LF, or npos for the last line.
+    std::size_t From(std::size_t pos) {
+        if (cr_ < pos) {
+            cr_ = bytes_.find('\r', pos);
+        }
+        if (lf_ < pos) {
+            lf_ = bytes_.find('\n', pos);
+        }
+        return std::min(cr_, lf_);
+    }
+
+private:
+    std::string_view bytes_;
+    std::size_t cr_;
+    std::size_t lf_;
+};
+
+// How many swim (D0) lines the bytes hold at most: a line's start is the bytes' start or follows
+// a CR or LF.
+std::size_t SwimLines(std::string_view bytes) {
+    std::size_t count = bytes.starts_with("D0") ? 1U : 0U;
+    for (std::size_t at = bytes.find("D0", 1); at != std::string_view::npos;
+         at = bytes.find("D0", at + 2)) {
+        count += bytes[at - 1] == '\n' || bytes[at - 1] == '\r' ? 1U : 0U;
+    }
+    return count;
 }
 
 bool IsBlank(std::string_view text) {
@@ -106,9 +155,12 @@ void Reader::Read(std::string_view bytes) {
         bytes.remove_suffix(1);
         file_.counts.ctrlZ = true;
     }
+    // Every swim is kept, in place: room for them all at once.
+    file_.swims.reserve(SwimLines(bytes.substr(pos)));
+    LineEnds ends(bytes);
     std::size_t number = 0;
     while (pos < bytes.size()) {
-        const std::size_t end = bytes.find_first_of("\r\n", pos);
+        const std::size_t end = ends.From(pos);
         std::size_t next = bytes.size();
         if (end != std::string_view::npos) {
             const bool crlf =
@@ -238,20 +290,21 @@ std::string Reader::MemberNumber(std::string_view line, std::size_t number) {
 void Reader::SwimRecord(std::string_view line, std::size_t number, std::size_t offset) {
     Counts& counts = file_.counts;
     ++counts.swims;
-    Swim swim;
+    lastSwim_ = file_.swims.size();
+    Swim& swim = file_.swims.emplace_back();
     swim.name = Utf8OfWindows1252(Trimmed(Columns(line, 12, 39)));
     swim.memberNumber = MemberNumber(line, number);
     swim.birthDate = Date(Columns(line, 56, 63), number, "the birth date");
     swim.ageText = Utf8OfWindows1252(Trimmed(Columns(line, 64, 65)));
     const std::string_view age = Trimmed(Columns(line, 64, 65));
-    if (!age.empty() && age.find_first_not_of("0123456789") == std::string_view::npos) {
-        swim.age = std::stoi(std::string(age));
+    if (IsDigits(age)) {
+        swim.age = static_cast<int>(DigitsValue(age));
     }
     swim.sex = line[65];
     swim.eventSex = line[66];
     const std::string_view distance = Trimmed(Columns(line, 68, 71));
-    if (!distance.empty() && distance.find_first_not_of("0123456789") == std::string_view::npos) {
-        swim.distance = std::stol(std::string(distance));
+    if (IsDigits(distance)) {
+        swim.distance = DigitsValue(distance);
     } else if (!distance.empty()) {
         Warn(number, "the distance '" + Utf8OfWindows1252(distance) + "' is no number");
     }
@@ -285,8 +338,6 @@ void Reader::SwimRecord(std::string_view line, std::size_t number, std::size_t o
     if (team_ == kNoTeam) {
         teamless_.Add(number);
     }
-    lastSwim_ = file_.swims.size();
-    file_.swims.push_back(std::move(swim));
 }
 
 void Reader::TimeChecks(const Swim& swim, std::size_t number) {

@@ -4,6 +4,7 @@
 #include "sdif/sdif_results.hpp"
 
 #include <array>
+#include <charconv>
 #include <unordered_map>
 #include <unordered_set>
 
@@ -30,24 +31,25 @@ void SplitName(std::string_view name, meet::ResultsSwimmer& read) {
     read.firstname = first;
 }
 
-// Who the file tells apart: the name with the member number and birth date.
-std::string FileKey(const Swim& swim) {
-    return swim.name + '\x1F' + swim.memberNumber + '\x1F' + swim.birthDate;
+// Who the file tells apart: the name with the member number and birth date, written into key.
+void FileKey(const Swim& swim, std::string& key) {
+    key.assign(swim.name);
+    key += '\x1F';
+    key += swim.memberNumber;
+    key += '\x1F';
+    key += swim.birthDate;
 }
 
 // The member numbers the file gives to two swimmers, which tell neither of them.
 std::unordered_set<std::string> SharedNumbers(const SdifFile& file) {
     std::unordered_set<std::string> shared;
-    std::unordered_map<std::string_view, std::string> first;
+    std::unordered_map<std::string_view, const Swim*> first; // the number's first swimmer
     for (const Swim& swim : file.swims) {
         if (swim.memberNumber.empty()) {
             continue;
         }
-        const auto [at, added] = first.emplace(swim.memberNumber, std::string());
-        std::string key = swim.name + '\x1F' + swim.birthDate;
-        if (added) {
-            at->second = std::move(key);
-        } else if (at->second != key) {
+        const auto [at, added] = first.emplace(swim.memberNumber, &swim);
+        if (!added && (at->second->name != swim.name || at->second->birthDate != swim.birthDate)) {
             shared.emplace(swim.memberNumber);
         }
     }
@@ -120,8 +122,13 @@ private:
 
     // The season's swimmer of the swim: the file's swimmers are made once, on their first swim.
     std::uint32_t Swimmer(const Swim& swim) {
-        std::string key = FileKey(swim);
-        if (const auto found = swimmers_.find(key); found != swimmers_.end()) {
+        if (&swim == lastSwim_) {
+            return lastSwimmer_; // another round of the same swim
+        }
+        FileKey(swim, key_);
+        if (const auto found = swimmers_.find(key_); found != swimmers_.end()) {
+            lastSwim_ = &swim;
+            lastSwimmer_ = found->second;
             return found->second;
         }
         meet::ResultsSwimmer read;
@@ -137,15 +144,25 @@ private:
             read.clubType = "UNATTACHED";
         }
         read.clubDate = file_.meet.startDate;
-        const std::uint32_t index = season_.AddSwimmer(read, key);
-        swimmers_.emplace(std::move(key), index);
+        const std::uint32_t index = season_.AddSwimmer(read, key_);
+        swimmers_.emplace(key_, index);
+        lastSwim_ = &swim;
+        lastSwimmer_ = index;
         return index;
     }
 
     // The season's event of the swim's event number in a course, added when new.
     std::uint32_t EventOf(const Swim& swim, char course) {
-        const std::string key = swim.eventNumber + '\x1F' + swim.eventSex + course +
-                                std::to_string(swim.distance) + swim.stroke;
+        std::string& key = key_;
+        key.assign(swim.eventNumber);
+        key += '\x1F';
+        key += swim.eventSex;
+        key += course;
+        std::array<char, 24> digits{};
+        const auto written =
+            std::to_chars(digits.data(), digits.data() + digits.size(), swim.distance);
+        key.append(digits.data(), written.ptr);
+        key += swim.stroke;
         const auto found = events_.find(key);
         if (found != events_.end()) {
             return found->second;
@@ -169,6 +186,9 @@ private:
     std::uint32_t meetDay_;
     std::unordered_map<std::string, std::uint32_t> events_;
     std::unordered_map<std::string, std::uint32_t> swimmers_; // by FileKey
+    std::string key_;                // the key looked up, its room kept from swim to swim
+    const Swim* lastSwim_ = nullptr; // the swim whose swimmer was told last
+    std::uint32_t lastSwimmer_ = 0;
 };
 
 } // namespace

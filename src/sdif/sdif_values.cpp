@@ -1,5 +1,6 @@
 #include "sdif/sdif_values.hpp"
 
+#include <algorithm>
 #include <array>
 
 namespace et::sdif {
@@ -96,6 +97,11 @@ std::string_view Trimmed(std::string_view text) {
 }
 
 std::string Utf8OfWindows1252(std::string_view bytes) {
+    // Most text of a file is printable ASCII, which stands for itself.
+    const auto printable = [](char c) { return c >= 0x20 && c < 0x7F; };
+    if (std::all_of(bytes.begin(), bytes.end(), printable)) {
+        return std::string(bytes);
+    }
     std::string out;
     out.reserve(bytes.size());
     for (const char c : bytes) {
