@@ -8,6 +8,7 @@
 #include "lenex/meet_file.hpp"
 
 #include "support/fake_platform.hpp"
+#include "support/zip_archive.hpp"
 #include "swim/swim.hpp"
 #include "ui/form/main_form.hpp"
 
@@ -355,27 +356,7 @@ private:
     std::string path_;
 };
 
-std::string Zip(const std::vector<std::pair<std::string, std::string>>& members) {
-    zip_error_t error;
-    zip_error_init(&error);
-    zip_source_t* target = zip_source_buffer_create(nullptr, 0, 0, &error);
-    zip_t* archive = zip_open_from_source(target, ZIP_TRUNCATE, &error);
-    zip_source_keep(target);
-    for (const auto& [name, bytes] : members) {
-        zip_source_t* data = zip_source_buffer(archive, bytes.data(), bytes.size(), 0);
-        zip_file_add(archive, name.c_str(), data, 0);
-    }
-    zip_close(archive);
-    zip_stat_t stat;
-    zip_source_stat(target, &stat);
-    std::string out(stat.size, '\0');
-    zip_source_open(target);
-    zip_source_read(target, out.data(), out.size());
-    zip_source_close(target);
-    zip_source_free(target);
-    zip_error_fini(&error);
-    return out;
-}
+using et::test::Zip;
 
 TEST(WriteBack, NothingToConvertGivesTheSameBytes) {
     // Whatever else the file holds, in whatever form, stays: comments, processing instructions,

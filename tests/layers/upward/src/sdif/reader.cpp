@@ -1,3 +1,3 @@
 // One file format reading another's.
-#include "lenex/meet_file.hpp"
 #include "club/season.hpp"
+#include "lenex/meet_file.hpp"
